@@ -1,0 +1,81 @@
+# ZUBO.dll - top-level commands (a thin layer over CMake).
+#
+#   make          build dist/win32 (the 32-bit product) and dist/win64
+#   make demo     build everything and run the demo host
+#   make test     build everything and run every test (ctest)
+#   make bench    run the benchmarks (native, release build)
+#   make fuzz     run each fuzz target for a bounded time (clang)
+#   make clean    remove build/ and dist/
+
+BUILD  := $(CURDIR)/build
+DIST   := $(CURDIR)/dist
+JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
+
+WIN32_DIR  := $(BUILD)/win32
+WIN64_DIR  := $(BUILD)/win64
+NATIVE_DIR := $(BUILD)/native
+BENCH_DIR  := $(BUILD)/bench
+FUZZ_DIR   := $(BUILD)/fuzz
+
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+WINESERVER := /usr/lib/wine/wineserver
+export ZUBO_WINEPREFIX := $(BUILD)/wine
+
+.PHONY: all setup win32 win64 native dist demo test bench fuzz clean
+
+all: dist
+
+setup:
+	@sh tools/setup.sh
+
+$(WIN32_DIR)/Makefile: | setup
+	cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+$(WIN64_DIR)/Makefile: | setup
+	cmake -S . -B $(WIN64_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+$(NATIVE_DIR)/Makefile: | setup
+	cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+$(BENCH_DIR)/Makefile: | setup
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DZUBO_BENCH=ON $(CMAKE_FLAGS)
+$(FUZZ_DIR)/Makefile: | setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZUBO_FUZZ=ON $(CMAKE_FLAGS)
+
+win32: setup $(WIN32_DIR)/Makefile
+	cmake --build $(WIN32_DIR) -j $(JOBS)
+win64: setup $(WIN64_DIR)/Makefile
+	cmake --build $(WIN64_DIR) -j $(JOBS)
+native: setup $(NATIVE_DIR)/Makefile
+	cmake --build $(NATIVE_DIR) -j $(JOBS)
+
+dist: win32 win64
+	rm -rf $(DIST)/win32 $(DIST)/win64
+	cmake --install $(WIN32_DIR) --component dist --prefix $(DIST)/win32
+	cmake --install $(WIN64_DIR) --component dist --prefix $(DIST)/win64
+	@echo "dist/win32 (product) and dist/win64 (64-bit build) are ready."
+
+demo: dist
+	$(XVFB) sh tools/run-demo.sh $(WIN64_DIR)/bin
+
+# One ctest run over the three build trees, with one X server and one wine
+# server shared by every Windows test.
+test: dist native
+	@tools/wine-prefix.sh
+	@printf 'subdirs("%s")\nsubdirs("%s")\nsubdirs("%s")\n' \
+	  "$(NATIVE_DIR)" "$(WIN32_DIR)" "$(WIN64_DIR)" > $(BUILD)/CTestTestfile.cmake
+	$(XVFB) sh -c 'ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
+	  rc=$$?; $(WINESERVER) -k 2>/dev/null; exit $$rc'
+
+bench: setup $(BENCH_DIR)/Makefile
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	sh tools/run-benchmarks.sh $(BENCH_DIR)
+
+fuzz: setup $(FUZZ_DIR)/Makefile
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	sh tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(DIST)

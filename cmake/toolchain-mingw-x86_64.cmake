@@ -1,0 +1,15 @@
+# Cross-compiles for Windows with mingw-w64 (x86_64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ZUBO_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${ZUBO_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZUBO_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${ZUBO_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZUBO_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The 64-bit build is the one whose tests run here, under wine64.
+get_filename_component(_zubo_top "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_zubo_top}/tools/wine-run.sh")

@@ -1,0 +1,118 @@
+// JIS <-> Shift_JIS conversion and the pair arithmetic.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "kanji/kanji.h"
+#include "zubo.h"
+
+namespace {
+
+const std::string ESC_D = "\x1b$B", ESC_S = "\x1b(B";
+
+std::string ToJis(const std::string &sjis) {
+    std::vector<char> out(3 * sjis.size() + 3, '\xcc');
+    ConvSjisToJis(out.data(), sjis.c_str());
+    return out.data();
+}
+
+std::string ToSjis(const std::string &jis) {
+    std::vector<char> out(jis.size() + 1, '\xcc');
+    ConvJisToSjis(out.data(), jis.c_str());
+    return out.data();
+}
+
+TEST(PairArithmetic, KnownPairsAndRoundTripOverJisX0208) {
+    uint8_t a, b;
+    zubo::JisPairToSjis(0x24, 0x22, &a, &b);
+    EXPECT_EQ(a, 0x82);
+    EXPECT_EQ(b, 0xA0);
+    zubo::JisPairToSjis(0x30, 0x21, &a, &b);
+    EXPECT_EQ((a << 8) | b, 0x889F);
+    zubo::JisPairToSjis(0x21, 0x60, &a, &b);
+    EXPECT_EQ((a << 8) | b, 0x8180);
+    zubo::JisPairToSjis(0x5F, 0x21, &a, &b);
+    EXPECT_EQ((a << 8) | b, 0xE040);
+    for (int r = 0x21; r <= 0x7E; ++r)
+        for (int c = 0x21; c <= 0x7E; ++c) {
+            uint8_t s1, s2, j1, j2;
+            zubo::JisPairToSjis(static_cast<uint8_t>(r), static_cast<uint8_t>(c), &s1, &s2);
+            zubo::SjisPairToJis(s1, s2, &j1, &j2);
+            ASSERT_EQ(j1, r);
+            ASSERT_EQ(j2, c);
+        }
+}
+
+// Bytes outside 0x21 ... 0x7E (fed by the console) follow the signed rules.
+TEST(PairArithmetic, BytesAboveTheJisRangeCompareAsNegative) {
+    uint8_t a, b;
+    // j1 = 0xA4 (signed -92): (-92 - 33) >> 1 = -63, + 0x81 = 0x42.
+    zubo::JisPairToSjis(0xA4, 0xA2, &a, &b);
+    EXPECT_EQ(a, 0x42);
+    EXPECT_EQ(b, static_cast<uint8_t>(0xA2 + 0x7E));
+    zubo::JisPairToSjis(0xA5, 0xE0, &a, &b);  // odd row, cell "below 0x5F"
+    EXPECT_EQ(a, 0x43);  // (-91 - 33) >> 1 = -62, + 0x81
+    EXPECT_EQ(b, 0xFF);  // cell -32 <= 0x5F: -32 + 0x1F
+}
+
+TEST(Conversion, EmptyAndWorkedExamples) {
+    EXPECT_EQ(ToJis(""), "");
+    EXPECT_EQ(ToSjis(""), "");
+    EXPECT_EQ(ToJis("\x82\xa0"), ESC_D + "\x24\x22" + ESC_S);
+    EXPECT_EQ(ToJis("\x82\xa0").size() + 1, 9u);
+    EXPECT_EQ(ToSjis(ESC_D + "\x24\x22" + ESC_S), "\x82\xa0");
+    EXPECT_EQ(ToJis("A\x88\x9f" "B"), "A" + ESC_D + "\x30\x21" + ESC_S + "B");
+    EXPECT_EQ(ToJis("\x88\x9f\x82\xa0"), ESC_D + "\x30\x21\x24\x22" + ESC_S);
+}
+
+TEST(Conversion, SingleBytesAndControlsPassThrough) {
+    EXPECT_EQ(ToJis("\xb1\xb2 x"), "\xb1\xb2 x");  // half-width katakana
+    EXPECT_EQ(ToSjis("\x80\xff" + ESC_D + "\x90\xa0"), "\x80\xff\x90\xa0");
+    // In two-byte mode a space or control is copied and the mode stays.
+    EXPECT_EQ(ToSjis(ESC_D + "\x24\x22 \n\x24\x22"), "\x82\xa0 \n\x82\xa0");
+    // An unknown sequence is copied; in two-byte mode "(J" is then a pair.
+    EXPECT_EQ(ToSjis("\x1b(Jx"), "\x1b(Jx");
+    uint8_t a, b;
+    zubo::JisPairToSjis('(', 'J', &a, &b);
+    EXPECT_EQ(ToSjis(ESC_D + "\x1b(J"), std::string("\x1b") + char(a) + char(b));
+    // No closing ESC ( B is needed.
+    EXPECT_EQ(ToSjis(ESC_D + "\x30\x21"), "\x88\x9f");
+}
+
+TEST(Conversion, CharactersCutByTheTerminatorAreDropped) {
+    EXPECT_EQ(ToJis("A\x88"), "A");
+    EXPECT_EQ(ToJis("\x88"), "");
+    EXPECT_EQ(ToSjis(ESC_D + "\x30\x21\x30"), "\x88\x9f");
+    EXPECT_EQ(ToSjis("\x1b"), "\x1b");
+    EXPECT_EQ(ToSjis("\x1b$"), "\x1b$");
+}
+
+// The documented destination sizes hold for any input.
+TEST(Conversion, OutputNeverExceedsTheDocumentedSize) {
+    std::mt19937 rng(99);
+    for (int i = 0; i < 20000; ++i) {
+        std::string src;
+        for (int n = rng() % 40; n > 0; --n) {
+            char c = static_cast<char>(rng() % 255 + 1);
+            if (rng() % 8 == 0) src += ESC_D;
+            src += c;
+        }
+        std::vector<char> out(3 * src.size() + 3 + 16, '\xcc');
+        ConvSjisToJis(out.data(), src.c_str());
+        ASSERT_LE(strlen(out.data()) + 1, 3 * src.size() + 3);
+        ASSERT_EQ(out[3 * src.size() + 3], '\xcc');
+        ConvJisToSjis(out.data(), src.c_str());
+        ASSERT_LE(strlen(out.data()), src.size());
+    }
+}
+
+TEST(Conversion, NullArguments) {
+    char buf[4] = "xx";
+    EXPECT_EQ(ConvJisToSjis(nullptr, "a"), nullptr);
+    EXPECT_EQ(ConvSjisToJis(buf, nullptr), buf);
+    EXPECT_STREQ(buf, "");
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// List line parsing and formatting.
+//
+// Parsing follows the scan "%s%ld%ld%s%n" of the C library: words are runs
+// of characters other than white space (space, TAB, LF, VT, FF, CR), numbers
+// are optionally signed decimal runs after skipped white space, and a number
+// column that is not a number ends the scan.
+#include "recordlist/listline.h"
+
+#include <string.h>
+
+namespace zubo {
+namespace {
+
+inline bool IsSpace(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+inline const char *SkipSpace(const char *p) {
+    while (IsSpace(static_cast<unsigned char>(*p))) ++p;
+    return p;
+}
+
+// Reads a word into out (cut to cap - 1 bytes); null at the end of input.
+const char *ScanWord(const char *p, char *out, size_t cap) {
+    p = SkipSpace(p);
+    if (!*p) return nullptr;
+    size_t n = 0;
+    for (; *p && !IsSpace(static_cast<unsigned char>(*p)); ++p)
+        if (n + 1 < cap) out[n++] = *p;
+    out[n] = '\0';
+    return p;
+}
+
+// Reads a signed decimal number; null when there is none. Values beyond the
+// 32-bit range are held at its limits, as strtol holds its own.
+const char *ScanNumber(const char *p, int32_t *value) {
+    p = SkipSpace(p);
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    if (*p < '0' || *p > '9') return nullptr;
+    int64_t v = 0;
+    const int64_t limit = negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        v = v * 10 + (*p - '0');
+        if (v > limit) v = limit;
+    }
+    *value = static_cast<int32_t>(negative ? -v : v);
+    return p;
+}
+
+// The comment is the rest of the line with white space dropped until the
+// first ";" has been copied; from there on everything is kept as it is.
+void FilterComment(const char *p, char *out, size_t cap) {
+    size_t n = 0;
+    bool verbatim = false;
+    for (; *p && n + 1 < cap; ++p) {
+        if (!verbatim && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')) continue;
+        out[n++] = *p;
+        if (*p == ';') verbatim = true;
+    }
+    out[n] = '\0';
+}
+
+void CopyCut(char *out, size_t cap, const char *text) {
+    size_t len = strlen(text);
+    if (len >= cap) len = cap - 1;
+    memcpy(out, text, len);
+    out[len] = '\0';
+}
+
+// Right-aligns a number in at least 9 characters, as "%9ld" does.
+size_t FormatNumber9(int32_t v, char *out) {
+    char digits[12];
+    size_t n = 0;
+    uint32_t u = v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
+    do {
+        digits[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (v < 0) digits[n++] = '-';
+    size_t len = 0;
+    for (size_t pad = n; pad < 9; ++pad) out[len++] = ' ';
+    while (n) out[len++] = digits[--n];
+    return len;
+}
+
+const char *OrEmpty(const char *s) { return s ? s : ""; }
+
+}  // namespace
+
+int32_t SplitListLine(const char *line, char *name, size_t nameCap, char *name2,
+                      size_t name2Cap, int32_t *num1, int32_t *num2, char *comment,
+                      size_t commentCap) {
+    if (line[0] == ';') return 0;
+    if (!*SkipSpace(line)) return 0;
+    const char *p = ScanWord(line, name, nameCap);
+    if (!p || !(p = ScanNumber(p, num1)) || !(p = ScanNumber(p, num2))) return -1;
+    p = ScanWord(p, name2, name2Cap);
+    if (!p) {
+        CopyCut(name2, name2Cap, "(none)");
+        comment[0] = '\0';
+        return 1;
+    }
+    FilterComment(p, comment, commentCap);
+    return 1;
+}
+
+size_t ListLineLength(const GdirlistEntry *e, size_t lineEndLen) {
+    // Each number takes at most 11 characters ("-2147483648").
+    return strlen(OrEmpty(e->name)) + strlen(OrEmpty(e->name2)) +
+           strlen(OrEmpty(e->comment)) + 4 + 2 * 11 + lineEndLen;
+}
+
+size_t FormatListLine(const GdirlistEntry *e, const char *lineEnd, char *out, size_t cap) {
+    const size_t endLen = strlen(lineEnd);
+    if (cap < endLen + 1) return 0;
+    const size_t room = cap - 1 - endLen;  // bytes available before the line end
+    size_t n = 0;
+    auto put = [&](const char *s, size_t len) {
+        if (len > room - n) len = room - n;
+        memcpy(out + n, s, len);
+        n += len;
+    };
+    char num[16];
+    put(OrEmpty(e->name), strlen(OrEmpty(e->name)));
+    put("\t", 1);
+    put(num, FormatNumber9(e->num1, num));
+    put("\t", 1);
+    put(num, FormatNumber9(e->num2, num));
+    put("\t", 1);
+    put(OrEmpty(e->name2), strlen(OrEmpty(e->name2)));
+    put("\t", 1);
+    put(OrEmpty(e->comment), strlen(OrEmpty(e->comment)));
+    memcpy(out + n, lineEnd, endLen);
+    n += endLen;
+    out[n] = '\0';
+    return n;
+}
+
+}  // namespace zubo
+
+extern "C" int32_t ZUBOAPI SplitGdirlistLine(const char *line, char *name, char *name2,
+                                             int32_t *num1, int32_t *num2, char *comment) {
+    if (!line || !name || !name2 || !num1 || !num2 || !comment) return -1;
+    // The caller's buffers are sized for the whole line.
+    return zubo::SplitListLine(line, name, SIZE_MAX, name2, SIZE_MAX, num1, num2, comment,
+                               SIZE_MAX);
+}

@@ -1,0 +1,208 @@
+// The sort against a plain model of its rules over a vector: the same
+// comparisons in the same order, the same final order, the cursor on 0.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "zubo.h"
+
+namespace {
+
+// Entries carry their key in num1 and a unique id in num2.
+struct Recorder {
+    std::vector<std::pair<int32_t, int32_t>> calls;  // (placed id, other id)
+    std::mt19937 *noise = nullptr;                    // inconsistent answers when set
+};
+
+int32_t ZUBOAPI CompareByKey(const GdirlistEntry *a, const GdirlistEntry *b,
+                             ZuboUserValue user) {
+    Recorder *rec = reinterpret_cast<Recorder *>(user);
+    rec->calls.emplace_back(a->num2, b->num2);
+    if (rec->noise) return static_cast<int32_t>((*rec->noise)() % 3) - 1;
+    return a->num1 < b->num1 ? -1 : a->num1 > b->num1 ? 1 : 0;
+}
+
+struct Item {
+    int32_t key, id;
+};
+
+// The rules, transcribed over a vector: returns the final order of ids.
+std::vector<int32_t> ModelSort(const std::vector<Item> &input, Recorder *rec) {
+    std::vector<Item> v;
+    auto cmp = [&](const Item &x, const Item &y) {
+        rec->calls.emplace_back(x.id, y.id);
+        return x.key < y.key ? -1 : x.key > y.key ? 1 : 0;
+    };
+    for (size_t i = 0; i < input.size(); ++i) {
+        const Item x = input[i];
+        if (i == 0 || cmp(x, v[i - 1]) >= 0) {
+            v.push_back(x);
+            continue;
+        }
+        if (cmp(x, v[0]) <= 0) {
+            v.insert(v.begin(), x);
+            continue;
+        }
+        int lo = 1, hi = static_cast<int>(i) - 2;
+        for (;;) {
+            const int mid = (lo + hi) / 2;
+            const int r = cmp(x, v[mid]);
+            if (r == 0 || (mid == hi && r > 0)) {
+                v.insert(v.begin() + mid + 1, x);
+                break;
+            }
+            if (mid == lo && r < 0) {
+                v.insert(v.begin() + mid, x);
+                break;
+            }
+            if (r > 0) lo = mid + 1;
+            else hi = mid - 1;
+        }
+    }
+    std::vector<int32_t> ids;
+    for (auto &it : v) ids.push_back(it.id);
+    return ids;
+}
+
+Gdirlist *MakeList(const std::vector<Item> &items) {
+    Gdirlist *list = CreateGdirlist();
+    for (auto &it : items) {
+        GdirlistEntry e = {const_cast<char *>("n"), nullptr, it.key, it.id, nullptr, 0};
+        Gdirlist_Add(list, &e);
+    }
+    return list;
+}
+
+std::vector<int32_t> Ids(Gdirlist *list) {
+    std::vector<int32_t> ids;
+    for (int32_t i = 0; i < Gdirlist_GetSize(list); ++i)
+        ids.push_back(Gdirlist_GetDataPtr(list, i)->num2);
+    return ids;
+}
+
+TEST(Sort, MatchesTheModelCallForCallOnRandomInput) {
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 400; ++round) {
+        const int n = static_cast<int>(rng() % 70);
+        const int keyRange = 1 + static_cast<int>(rng() % 20);  // many ties
+        std::vector<Item> items;
+        for (int i = 0; i < n; ++i) items.push_back({static_cast<int32_t>(rng() % keyRange), i});
+
+        Recorder model, real;
+        const std::vector<int32_t> expected = ModelSort(items, &model);
+        Gdirlist *list = MakeList(items);
+        Gdirlist_SetCurPos(list, n / 2);
+        ASSERT_EQ(Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real)),
+                  list);
+        ASSERT_EQ(real.calls, model.calls) << "round " << round << " n " << n;
+        ASSERT_EQ(Ids(list), expected);
+        EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
+        if (n > 1) {
+            EXPECT_EQ(Gdirlist_GetDataPtrCursor(list)->num2, expected[0]);
+        }
+        // The result is ordered by key.
+        std::vector<int32_t> keys;
+        for (int32_t i = 0; i < n; ++i) keys.push_back(Gdirlist_GetDataPtr(list, i)->num1);
+        EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+        Gdirlist_Release(list);
+    }
+}
+
+TEST(Sort, ShortListsAreLeftAloneCursorIncluded) {
+    Recorder rec;
+    Gdirlist *list = MakeList({});
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
+    Gdirlist_Release(list);
+    list = MakeList({{5, 0}});
+    Gdirlist_SetCurPos(list, 1);
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 1);
+    EXPECT_TRUE(rec.calls.empty());
+    Gdirlist_Release(list);
+}
+
+TEST(Sort, SortedAndReversedInputCostTheStatedComparisons) {
+    std::vector<Item> up, down;
+    for (int i = 0; i < 10; ++i) {
+        up.push_back({i, i});
+        down.push_back({10 - i, i});
+    }
+    Recorder rec;
+    Gdirlist *list = MakeList(up);
+    Gdirlist_SetCurPos(list, 7);
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(rec.calls.size(), 9u);
+    EXPECT_EQ(Ids(list), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
+    Gdirlist_Release(list);
+
+    rec.calls.clear();
+    list = MakeList(down);
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(rec.calls.size(), 18u);  // each placed entry: predecessor, then first
+    EXPECT_EQ(Ids(list), (std::vector<int32_t>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    Gdirlist_Release(list);
+}
+
+TEST(Sort, TiesFollowThePlacementRules) {
+    // Equal to the last of the sorted part: stays behind it.
+    Recorder rec;
+    Gdirlist *list = MakeList({{1, 0}, {1, 1}, {1, 2}});
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Ids(list), (std::vector<int32_t>{0, 1, 2}));
+    Gdirlist_Release(list);
+    // Less than its predecessor but equal to the first: goes in front.
+    list = MakeList({{1, 0}, {5, 1}, {1, 2}});
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Ids(list), (std::vector<int32_t>{2, 0, 1}));
+    Gdirlist_Release(list);
+    // Equal to a probed entry: directly after it.
+    list = MakeList({{1, 0}, {3, 1}, {5, 2}, {7, 3}, {3, 4}});
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Ids(list), (std::vector<int32_t>{0, 1, 4, 2, 3}));
+    Gdirlist_Release(list);
+}
+
+TEST(Sort, EntryPointersStayValid) {
+    Gdirlist *list = MakeList({{3, 0}, {1, 1}, {2, 2}});
+    GdirlistEntry *first = Gdirlist_GetDataPtr(list, 0);
+    Recorder rec;
+    Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+    EXPECT_EQ(Gdirlist_GetDataPtr(list, 2), first);
+    EXPECT_EQ(first->num1, 3);
+    Gdirlist_Release(list);
+}
+
+// A comparison that contradicts itself must still end, keeping every entry.
+TEST(Sort, InconsistentComparisonEndsWithEveryEntryKept) {
+    std::mt19937 noise(7);
+    for (int round = 0; round < 200; ++round) {
+        const int n = 2 + round % 40;
+        std::vector<Item> items;
+        for (int i = 0; i < n; ++i) items.push_back({0, i});
+        Recorder rec;
+        rec.noise = &noise;
+        Gdirlist *list = MakeList(items);
+        Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&rec));
+        std::vector<int32_t> ids = Ids(list);
+        std::sort(ids.begin(), ids.end());
+        for (int i = 0; i < n; ++i) ASSERT_EQ(ids[i], i);
+        // Walking backwards from the end reaches the same entries.
+        Gdirlist_SetCurPos(list, n);
+        int steps = 0;
+        while (Gdirlist_GetCurPos(list) > 0) {
+            Gdirlist_CursorUp(list);
+            ASSERT_NE(Gdirlist_GetDataPtrCursor(list), nullptr);
+            ++steps;
+        }
+        EXPECT_EQ(steps, n);
+        Gdirlist_Release(list);
+    }
+}
+
+}  // namespace
