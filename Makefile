@@ -69,7 +69,7 @@ test: dist native
 	$(XVFB) sh -c 'ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
 	  rc=$$?; $(WINESERVER) -k 2>/dev/null; exit $$rc'
 
-bench: setup $(BENCH_DIR)/Makefile
+bench: win64 $(BENCH_DIR)/Makefile
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	sh tools/run-benchmarks.sh $(BENCH_DIR)
 

@@ -40,6 +40,12 @@ macro(zubo_setup_targets)
       # Native unit tests may make allocations fail on purpose.
       target_compile_definitions(zubo_core PUBLIC ZUBO_FAULT_INJECTION)
     endif()
+    if(ZUBO_FUZZ)
+      # Coverage and sanitizers for the library code the fuzz targets drive.
+      add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                          -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+      add_link_options(-fsanitize=address,undefined)
+    endif()
     if(ZUBO_SANITIZE AND NOT ZUBO_BENCH AND NOT ZUBO_FUZZ)
       add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                           -fno-omit-frame-pointer)

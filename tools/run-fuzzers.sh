@@ -1,0 +1,24 @@
+#!/bin/sh
+# Runs each fuzz target for a bounded time, starting from its committed
+# seed corpus; new inputs go to a scratch corpus under the build folder.
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+dir="${1:-$top/build/fuzz}"
+seconds="${2:-60}"
+status=0
+for t in "$dir"/fuzz/fuzz_*; do
+  [ -x "$t" ] || continue
+  name=$(basename "$t")
+  work="$dir/corpus/$name"
+  mkdir -p "$work" "$top/fuzz/corpus/$name"
+  echo "== $name (${seconds}s)"
+  if ! "$t" -max_total_time="$seconds" -print_final_stats=1 "$work" "$top/fuzz/corpus/$name" \
+       >"$dir/$name.log" 2>&1; then
+    echo "$name FAILED; see $dir/$name.log"
+    tail -40 "$dir/$name.log"
+    status=1
+  else
+    grep -E "stat::number_of_executed_units|Done" "$dir/$name.log" | tail -2
+  fi
+done
+exit $status
