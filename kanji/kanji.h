@@ -20,7 +20,7 @@ extern const KanjiShift kKanjiShiftTable[];
 // JIS row/cell bytes to a Shift_JIS pair. The comparisons take the bytes as
 // signed 8-bit values and the results keep their low 8 bits, so bytes
 // outside 0x21 ... 0x7E (which the console can feed) have a fixed result.
-inline void JisPairToSjis(uint8_t j1, uint8_t j2, uint8_t *s1, uint8_t *s2) {
+constexpr void JisPairToSjis(uint8_t j1, uint8_t j2, uint8_t *s1, uint8_t *s2) {
     const int r = static_cast<int8_t>(j1);
     const int c = static_cast<int8_t>(j2);
     // Floor division by 2 of the signed difference (an arithmetic shift).
@@ -34,7 +34,7 @@ inline void JisPairToSjis(uint8_t j1, uint8_t j2, uint8_t *s1, uint8_t *s2) {
 }
 
 // Shift_JIS lead/trail bytes to JIS row/cell bytes (unsigned arithmetic).
-inline void SjisPairToJis(uint8_t s1, uint8_t s2, uint8_t *j1, uint8_t *j2) {
+constexpr void SjisPairToJis(uint8_t s1, uint8_t s2, uint8_t *j1, uint8_t *j2) {
     const unsigned base = s1 <= 0x9F ? 0x81 : 0xC1;
     *j1 = static_cast<uint8_t>((s1 - base) * 2 + (s2 >= 0x9F ? 0x22 : 0x21));
     if (s2 <= 0x7E)

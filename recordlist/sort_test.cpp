@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "zubo.h"
+#ifdef ZUBO_FAULT_INJECTION
+#include "library/alloc.h"
+#endif
 
 namespace {
 
@@ -84,11 +87,15 @@ std::vector<int32_t> Ids(Gdirlist *list) {
     return ids;
 }
 
-TEST(Sort, MatchesTheModelCallForCallOnRandomInput) {
+// Sorting may use a temporary index; without memory for it, it walks the
+// links. Both must agree with the model.
+void RunAgainstModel(bool withoutIndex) {
     std::mt19937 rng(12345);
-    for (int round = 0; round < 400; ++round) {
-        const int n = static_cast<int>(rng() % 70);
-        const int keyRange = 1 + static_cast<int>(rng() % 20);  // many ties
+    for (int round = 0; round < 420; ++round) {
+        // Mostly short lists, and some long enough for many index blocks.
+        const int n = round < 400 ? static_cast<int>(rng() % 70) : 200 + (round - 400) * 100;
+        // Many ties in short lists, mostly distinct keys in long ones.
+        const int keyRange = round < 400 ? 1 + static_cast<int>(rng() % 20) : 4 * n;
         std::vector<Item> items;
         for (int i = 0; i < n; ++i) items.push_back({static_cast<int32_t>(rng() % keyRange), i});
 
@@ -96,8 +103,14 @@ TEST(Sort, MatchesTheModelCallForCallOnRandomInput) {
         const std::vector<int32_t> expected = ModelSort(items, &model);
         Gdirlist *list = MakeList(items);
         Gdirlist_SetCurPos(list, n / 2);
-        ASSERT_EQ(Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real)),
-                  list);
+#ifdef ZUBO_FAULT_INJECTION
+        if (withoutIndex) zubo::SetAllocationBudget(0);
+#endif
+        Gdirlist *sorted = Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real));
+#ifdef ZUBO_FAULT_INJECTION
+        zubo::SetAllocationBudget(-1);
+#endif
+        ASSERT_EQ(sorted, list);
         ASSERT_EQ(real.calls, model.calls) << "round " << round << " n " << n;
         ASSERT_EQ(Ids(list), expected);
         EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
@@ -111,6 +124,12 @@ TEST(Sort, MatchesTheModelCallForCallOnRandomInput) {
         Gdirlist_Release(list);
     }
 }
+
+TEST(Sort, MatchesTheModelCallForCallOnRandomInput) { RunAgainstModel(false); }
+
+#ifdef ZUBO_FAULT_INJECTION
+TEST(Sort, MatchesTheModelWhenNoIndexCanBeAllocated) { RunAgainstModel(true); }
+#endif
 
 TEST(Sort, ShortListsAreLeftAloneCursorIncluded) {
     Recorder rec;
