@@ -5,6 +5,9 @@
 #   make test     build everything and run every test (ctest)
 #   make bench    run the benchmarks (native, release build)
 #   make fuzz     run each fuzz target for a bounded time (clang)
+#   make install PREFIX=DIR   install both builds (DIR/win32, DIR/win64) with
+#                 a CMake package for find_package(zubo)
+#   make package  zip files of dist/ per architecture (in dist/)
 #   make clean    remove build/ and dist/
 
 BUILD  := $(CURDIR)/build
@@ -23,7 +26,9 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINESERVER := /usr/lib/wine/wineserver
 export ZUBO_WINEPREFIX := $(BUILD)/wine
 
-.PHONY: all setup win32 win64 native dist demo test bench fuzz clean
+PREFIX ?= /usr/local/zubo
+
+.PHONY: all setup win32 win64 native dist demo test bench fuzz install package clean
 
 all: dist
 
@@ -76,6 +81,15 @@ bench: win64 $(BENCH_DIR)/Makefile
 fuzz: setup $(FUZZ_DIR)/Makefile
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	sh tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+install: win32 win64
+	cmake --install $(WIN32_DIR) --component sdk --prefix $(PREFIX)/win32
+	cmake --install $(WIN64_DIR) --component sdk --prefix $(PREFIX)/win64
+
+package: dist
+	cd $(DIST) && rm -f zubo-win32.zip zubo-win64.zip && \
+	  zip -qr zubo-win32.zip win32 && zip -qr zubo-win64.zip win64
+	@ls -l $(DIST)/*.zip
 
 clean:
 	rm -rf $(BUILD) $(DIST)

@@ -53,7 +53,7 @@ macro(zubo_setup_targets)
     endif()
   endif()
   foreach(t ${_zubo_dll_targets})
-    target_include_directories(${t} PUBLIC "${ZUBO_TOP}/include" PRIVATE "${ZUBO_TOP}")
+    target_include_directories(${t} PRIVATE "${ZUBO_TOP}/include" "${ZUBO_TOP}")
     target_compile_options(${t} PRIVATE ${ZUBO_WARNINGS}
       $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
   endforeach()

@@ -89,7 +89,7 @@ std::vector<int32_t> Ids(Gdirlist *list) {
 
 // Sorting may use a temporary index; without memory for it, it walks the
 // links. Both must agree with the model.
-void RunAgainstModel(bool withoutIndex) {
+void RunAgainstModel([[maybe_unused]] bool withoutIndex) {
     std::mt19937 rng(12345);
     for (int round = 0; round < 420; ++round) {
         // Mostly short lists, and some long enough for many index blocks.
