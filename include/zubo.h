@@ -201,9 +201,184 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
 /* Memory DC                                                             */
 /* ===================================================================== */
 
+#ifdef _WIN32
+/*
+ * An off-screen drawing surface: a memory DC with a top-down DIB section
+ * selected into it and a logical palette that follows the surface's colour
+ * table. Apart from CreateMemoryDC every operation is reached through the
+ * table at the start of the object, always with the object first:
+ *     dc->ops.BltTo(dc, windowDC, 0, 0, &rect);
+ * Release through dc->ops.Release; there is no exported release function.
+ * The fields are readable; only the operations change them.
+ */
+typedef struct MemoryDC MemoryDC;
+
+#define MEMORYDC_TYPE 1u          /* type word of a memory DC */
+#define MEMORYDC_INFO_ALL 0x1Fu   /* MemoryDCInfo.mask when it was filled */
+
+/* Filled by GetInfo. */
+typedef struct MemoryDCInfo {
+    uint32_t mask;        /* MEMORYDC_INFO_ALL, or 0 when nothing was filled */
+    int32_t width;        /* row width in pixels, padded (see CreateMemoryDC) */
+    int32_t height;       /* rows */
+    int32_t bitCount;     /* bits per pixel */
+    int32_t bytesPerLine; /* bytes per row: bitCount * width / 8 */
+    void *bits;           /* pixel memory; row 0 is the top row */
+} MemoryDCInfo;
+
+/* Read by Resize. */
+typedef struct MemoryDCSize {
+    int32_t bitCount;     /* new depth; 0 keeps the current one */
+    int32_t reserved;     /* not read */
+    int32_t width;
+    int32_t height;
+} MemoryDCSize;
+
+/* Release: tears the surface down and frees the object. Returns 1. */
+typedef int32_t (ZUBOAPI *MemoryDCReleaseProc)(MemoryDC *dc);
+/* GetInfo: fills the record (mask MEMORYDC_INFO_ALL) and returns 1; a
+ * released surface (failed Resize) reports zeros and a null bits pointer.
+ * 0 for a null record. */
+typedef int32_t (ZUBOAPI *MemoryDCGetInfoProc)(MemoryDC *dc, MemoryDCInfo *info);
+/* The unused slots: do nothing and return 0. */
+typedef int32_t (ZUBOAPI *MemoryDCDefaultProc)(MemoryDC *dc);
+/* BltFrom: copies srcRect of src into the surface at (x, y) (SRCCOPY).
+ * Returns 1; 0 for a null rectangle or when there is no surface. */
+typedef int32_t (ZUBOAPI *MemoryDCBltFromProc)(MemoryDC *dc, int32_t x, int32_t y,
+                                               HDC src, const RECT *srcRect);
+/* StretchBltTo: stretches srcRect of the surface into dstRect of dst with
+ * the surface's palette selected in dst (then restored); leaves dst's
+ * stretch mode at COLORONCOLOR. Returns 1; 0 for a null rectangle or when
+ * there is no surface. */
+typedef int32_t (ZUBOAPI *MemoryDCStretchBltToProc)(MemoryDC *dc, HDC dst,
+                                                    const RECT *dstRect,
+                                                    const RECT *srcRect);
+/* BltTo: copies srcRect of the surface to (x, y) of dst with the surface's
+ * palette selected in dst (then restored). Returns 1; 0 for a null
+ * rectangle or when there is no surface. */
+typedef int32_t (ZUBOAPI *MemoryDCBltToProc)(MemoryDC *dc, HDC dst, int32_t x,
+                                             int32_t y, const RECT *srcRect);
+/* SetColorTable: sets colour-table entries start ... start + count - 1 and
+ * rebuilds the palette with max(palEntries, start + count) entries.
+ * Returns 1; 0, changing nothing, when start is not 0 ... 255, count is
+ * negative, start + count > 256, colors is null while count > 0, or there
+ * is no surface. */
+typedef int32_t (ZUBOAPI *MemoryDCSetColorTableProc)(MemoryDC *dc, int32_t start,
+                                                     int32_t count,
+                                                     const RGBQUAD *colors);
+/* GetColorTable: reads colour-table entries into colors (entries the table
+ * does not have are not written). Returns 1; 0 for a negative start or
+ * count, a null array while count > 0, or when there is no surface. */
+typedef int32_t (ZUBOAPI *MemoryDCGetColorTableProc)(MemoryDC *dc, int32_t start,
+                                                     int32_t count, RGBQUAD *colors);
+/* GetHDC: the memory DC (do not delete or release it); valid until the
+ * next Resize or Release. Null when there is no surface. */
+typedef HDC (ZUBOAPI *MemoryDCGetHDCProc)(MemoryDC *dc);
+/* Resize: replaces the surface by a new one of the given size and depth;
+ * pixels and colour table are not carried over, the palette starts again
+ * with one entry. Returns 1; 0 when the new surface cannot be made: the
+ * object then has no surface (Release and Resize still work). 0 without
+ * any change for a null record. */
+typedef int32_t (ZUBOAPI *MemoryDCResizeProc)(MemoryDC *dc, const MemoryDCSize *size);
+
+/* The operation table, slots 1 to 15 in order. */
+typedef struct MemoryDCOperations {
+    MemoryDCReleaseProc Release;             /* 1 */
+    MemoryDCGetInfoProc GetInfo;             /* 2 */
+    MemoryDCDefaultProc Reserved3;           /* 3 */
+    MemoryDCDefaultProc Reserved4;           /* 4 */
+    MemoryDCDefaultProc Reserved5;           /* 5 */
+    MemoryDCBltFromProc BltFrom;             /* 6 */
+    MemoryDCStretchBltToProc StretchBltTo;   /* 7 */
+    MemoryDCBltToProc BltTo;                 /* 8 */
+    MemoryDCSetColorTableProc SetColorTable; /* 9 */
+    MemoryDCGetColorTableProc GetColorTable; /* 10 */
+    MemoryDCGetHDCProc GetHDC;               /* 11 */
+    MemoryDCDefaultProc Reserved12;          /* 12 */
+    MemoryDCGetInfoProc GetInfo2;            /* 13: the same operation as GetInfo */
+    MemoryDCDefaultProc Reserved14;          /* 14 */
+    MemoryDCResizeProc Resize;               /* 15 */
+} MemoryDCOperations;
+
+/* The surface; all zero and null when there is none (after a failed
+ * Resize). */
+typedef struct MemoryDCSurface {
+    int32_t width;        /* row width in pixels after padding */
+    int32_t height;
+    int32_t bitCount;
+    int32_t bytesPerLine;
+    HDC hdc;              /* the memory DC */
+    HPALETTE hpal;        /* the logical palette (null if it could not be made) */
+    int32_t palEntries;   /* palette entries in use */
+    HBITMAP hbm;          /* the DIB section */
+    HBITMAP hbmOld;       /* the bitmap hdc held before; selected back on teardown */
+    void *bits;           /* the DIB section's pixels, top row first */
+} MemoryDCSurface;
+
+struct MemoryDC {
+    uint32_t type;        /* MEMORYDC_TYPE */
+    MemoryDCOperations ops;
+    MemoryDCSurface surface;
+};
+
+/* Creates a memory DC of width x height pixels and bitCount bits per pixel.
+ * Rows are padded to whole 32-bit words: width is rounded up to a multiple
+ * of 4 for 24 bits, otherwise so that width * bitCount is a multiple of 32.
+ * Surfaces of 8 bits or less start with the colours of the system's default
+ * palette; the palette has one (black) entry. Null for a width, height or
+ * depth that is not positive, a depth above 32 or one the system refuses,
+ * an image above 2 GB, or when memory runs out; no handle is left behind. */
+MemoryDC *ZUBOAPI CreateMemoryDC(int32_t width, int32_t height, int32_t bitCount);
+#endif /* _WIN32 */
+
 /* ===================================================================== */
 /* Menu builder and folder chooser                                       */
 /* ===================================================================== */
+
+/*
+ * Menu table: a writable array of rows of three pointer-sized words, owned
+ * by the host (typically static). Row 0 is the header: `kind` must be 0
+ * (the guard) and `value` receives the menu handle once the table is
+ * built. Every later row has a kind:
+ *   ZUBOMENU_END      end of the table
+ *   ZUBOMENU_ITEM     text item: value = command identifier
+ *   ZUBOMENU_SUBMENU  submenu: value = (intptr_t) the submenu's table,
+ *                     built as a popup menu (once) and attached under text
+ *   ZUBOMENU_BREAK    every later item of this table is right-justified
+ *                     (MF_HELP); in a popup menu a separator is added here
+ *   anything else     skipped
+ */
+#define ZUBOMENU_GUARD 0
+#define ZUBOMENU_END 1
+#define ZUBOMENU_ITEM 2
+#define ZUBOMENU_SUBMENU 3
+#define ZUBOMENU_BREAK 4
+
+typedef struct ZuboMenuRow {
+    intptr_t kind;        /* ZUBOMENU_ kind; ZUBOMENU_GUARD in the header */
+    intptr_t value;       /* identifier, submenu table, or the header's menu handle */
+    intptr_t text;        /* (intptr_t) the item's zero-terminated text */
+} ZuboMenuRow;
+
+#ifdef _WIN32
+/* The menu stored in a table's header; null before it is built (or for a
+ * null table). */
+HMENU ZUBOAPI ZuboMenu_GetMenuHandle(const ZuboMenuRow *table);
+/* Builds the table's menu once (a popup menu when popup is non-zero, else
+ * a menu bar), stores it in the header and returns it; later calls return
+ * the stored menu whatever popup says. Null when the table is null or its
+ * guard is not 0. A submenu row whose table is null, or is a table still
+ * being built further up (a cycle), is skipped. The library never destroys
+ * these menus; clear the header's value after DestroyMenu to rebuild. */
+HMENU ZUBOAPI ZuboMenu_CreateMenu(ZuboMenuRow *table, int32_t popup);
+
+/* Shows the shell's folder browser (file-system folders only, the current
+ * selection's path as status text) and writes the chosen folder's path to
+ * path (at least MAX_PATH = 260 bytes). Returns path; null when the user
+ * cancels, when the chosen item has no file-system path, or for a null
+ * path. The calling thread needs COM initialised as the shell requires. */
+char *ZUBOAPI ZuboSelectDirectory(HWND owner, const char *title, char *path);
+#endif /* _WIN32 */
 
 #ifdef __cplusplus
 }

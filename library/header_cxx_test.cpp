@@ -14,3 +14,13 @@ TEST(PublicHeader, UsableFromCAndCxx) {
     EXPECT_EQ(Gdirlist_GetSize(list), 1);
     Gdirlist_Release(list);
 }
+
+extern "C" int zubo_header_windows_from_c(void);
+
+TEST(PublicHeader, MemoryDCAndMenuFromC) {
+#ifdef _WIN32
+    EXPECT_EQ(zubo_header_windows_from_c(), 1012);
+#else
+    EXPECT_EQ(zubo_header_windows_from_c(), 1);
+#endif
+}
