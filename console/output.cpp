@@ -114,7 +114,8 @@ void CollectEscape(Consout *c) {
 
 }  // namespace
 
-void PutCell(Consout *c, uint16_t code) {
+// The cell writer, inlined into the byte machine's common path.
+inline void WriteCell(Consout *c, uint16_t code) {
     ConsoutLine *line = ScreenLine(c, c->curY);
     ConsoutCell *cells = Cells(line);
     const int32_t x = c->curX;
@@ -140,6 +141,8 @@ void PutCell(Consout *c, uint16_t code) {
     }
 }
 
+void PutCell(Consout *c, uint16_t code) { WriteCell(c, code); }
+
 void PutWideChar(Consout *c, uint8_t b1, uint8_t b2) {
     if (c->consWidth >= 2 && c->curX == c->consWidth - 1) PutCell(c, CONSOUT_BLANK);
     // A screen one column wide cannot hold both halves (also when the
@@ -161,6 +164,14 @@ extern "C" {
 
 int32_t ZUBOAPI Consout_Putchar(Consout *c, int32_t byte) {
     const uint8_t b = static_cast<uint8_t>(byte);
+    // The common case first: a printable ASCII byte in ground is a cell in
+    // every kanji code. Its trip through escBuf is skipped: it would leave
+    // the buffer empty again at once.
+    if (c->escState == kGround && b > 0x20 && b < 0x80 && c->charset == SHIFT_SINGLE) {
+        WriteCell(c, b);
+        c->escLen = 0;
+        return byte;
+    }
     if (c->escLen >= CONSOUT_ESC_MAX || c->escLen < 0) EndSequence(c);
     c->escBuf[c->escLen++] = b;
     switch (c->escState) {

@@ -316,7 +316,8 @@ int32_t ZUBOAPI Consout_SetOutputMode(Consout *console, int32_t flags);
 /* Sets the row pitch (values below 1 are stored as 1) and marks the whole
  * screen dirty; returns the value stored. */
 int32_t ZUBOAPI Consout_SetBaselineskip(Consout *console, int32_t baselineskip);
-/* Copies 16 colour values and marks the whole screen dirty; returns 1. */
+/* Copies 16 colour values (null keeps the table) and marks the whole
+ * screen dirty; returns 1. */
 int32_t ZUBOAPI Consout_SetColors(Consout *console, const ConsoutColor *colors);
 
 /* How many lines the view stands above the screen (0: the screen). */

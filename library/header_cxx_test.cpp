@@ -14,3 +14,11 @@ TEST(PublicHeader, UsableFromCAndCxx) {
     EXPECT_EQ(Gdirlist_GetSize(list), 1);
     Gdirlist_Release(list);
 }
+
+extern "C" int zubo_header_console_from_c(void);
+
+TEST(PublicHeader, ConsoleDeclarationsFromC) {
+    // One character printed after a two-byte escape, one procedure call,
+    // and the two constant checks.
+    EXPECT_EQ(zubo_header_console_from_c(), 4);
+}
