@@ -71,6 +71,8 @@ void GroundControl(Consout *c, uint8_t b) {
     c->escLen = 0;
 }
 
+// A byte above 0x20 in ground. Charset values other than SHIFT_DOUBLE are
+// read as single-byte mode.
 void GroundByte(Consout *c, uint8_t b) {
     if (c->charset == SHIFT_DOUBLE) {
         c->escState = kJisSecond;

@@ -59,8 +59,7 @@ TEST(ConsoleOutput, WritingTheLastColumnWrapsAndOnTheLastRowScrolls) {
         c, [](Consout *, ZuboUserValue u) -> int32_t { return ++*reinterpret_cast<int *>(u); },
         reinterpret_cast<ZuboUserValue>(&notes));
     Feed(c, std::string(80, 'x'));
-    EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 1);
+    EXPECT_CURSOR(c, 0, 1);
     Consout_MoveCurDownMost(c);
     Feed(c, std::string(80, 'y'));
     EXPECT_EQ(notes, 1);
@@ -77,8 +76,7 @@ TEST(ConsoleOutput, TabLineFeedAndCarriageReturnFollowTheOutputMode) {
     EXPECT_EQ(Consout_GetCurX(c), 16);
     Consout_MoveCur(c, 75, 0);
     Feed(c, "\t");
-    EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 1);
+    EXPECT_CURSOR(c, 0, 1);
     for (int32_t mode : {0, 4}) {
         Consout_SetOutputMode(c, mode);
         Consout_MoveCur(c, 3, 1);
@@ -94,19 +92,16 @@ TEST(ConsoleOutput, TabLineFeedAndCarriageReturnFollowTheOutputMode) {
 
     Consout_MoveCur(c, 5, 2);
     Feed(c, "\n");
-    EXPECT_EQ(Consout_GetCurX(c), 5);
-    EXPECT_EQ(Consout_GetCurY(c), 3);
+    EXPECT_CURSOR(c, 5, 3);
     Consout_SetOutputMode(c, 7);
     Feed(c, "\n");
-    EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 4);
+    EXPECT_CURSOR(c, 0, 4);
     Consout_SetOutputMode(c, 2);  // NEWLINE_CR without ENABLE does nothing
     Consout_MoveCur(c, 5, 4);
     Feed(c, "\n");
     EXPECT_EQ(Consout_GetCurX(c), 5);
     Feed(c, "\r");
-    EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 5);
+    EXPECT_CURSOR(c, 0, 5);
 }
 
 TEST(ConsoleOutput, ShiftJisPairsAreDoubleWidthCells) {
@@ -250,8 +245,7 @@ TEST(ConsoleOutput, ClearScreenBlanksOnlyTheScreen) {
         EXPECT_EQ(Row(c, y), std::string(10, ' '));
         EXPECT_EQ(Cell(c, 9, y).attr, 0x14);
     }
-    EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 0);
+    EXPECT_CURSOR(c, 0, 0);
     EXPECT_EQ(LineText(zubo::Lines(c.c)[0], 3), "old");  // scroll-back kept
     ExpectDirty(c, 0, 0, 10, 3);
 }

