@@ -197,6 +197,193 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
 /* Console output emulator                                               */
 /* ===================================================================== */
 
+/*
+ * A character-cell screen of consWidth x consHeight cells on top of a ring
+ * of maxline lines (screen plus scroll-back), fed one byte at a time with
+ * Consout_Putchar and drawn by the host with Consout_Update / Consout_Draw.
+ * The console record is opaque; every value a host needs has a getter.
+ */
+typedef struct Consout Consout;
+
+/* One cell. Low byte of code: the byte drawn; high byte 0 for a single-width
+ * character, WIDE_FIRST / WIDE_SECOND for the halves of a double-width one
+ * (Shift_JIS lead and trail byte). attr: see the ATTR_ bits. */
+typedef struct ConsoutCell {
+    uint16_t code;
+    uint16_t attr;
+} ConsoutCell;
+
+/* One line buffer: a single block of count, then count cells (the block is
+ * allocated with room for all of them). */
+typedef struct ConsoutLine {
+    int32_t count;
+    ConsoutCell cells[1];
+} ConsoutLine;
+
+#define WIDE_FIRST 0x10        /* high byte of a first half's code word */
+#define WIDE_SECOND 0x11       /* high byte of a second half's code word */
+#define CONSOUT_BLANK 0x0020   /* code word of a blank cell */
+
+/* Attribute: background index in bits 0-3, foreground index in bits 4-7,
+ * bit 8 leaves the background unpainted; bits 9-15 are carried along
+ * (they split drawing runs but draw nothing). Only the low 16 bits of the
+ * current attribute reach a cell. */
+#define ATTR_BG_MASK 0x000F
+#define ATTR_FG_MASK 0x00F0
+#define ATTR_FG_SHIFT 4
+#define ATTR_TRANSPARENT 0x0100
+#define CONSOUT_ATTR(fg, bg) ((((fg) & 0xF) << ATTR_FG_SHIFT) | ((bg) & 0xF))
+#define ATTR_DEFAULT 0xF0      /* white 15 on black 0 */
+
+/* Output mode flags (Consout_SetOutputMode); the default is 5. */
+#define OUTMODE_ENABLE 1       /* switches bits 1 and 2 on */
+#define OUTMODE_NEWLINE_CR 2   /* LF also returns to column 0 */
+#define OUTMODE_EXPAND_TAB 4   /* TAB writes blanks to the next tab stop */
+
+/* Code of 8-bit double-byte input (Consout_SetKanjicode); other values mean
+ * single-byte only. The JIS shift mode (Consout_SetCharset) is SHIFT_SINGLE
+ * or SHIFT_DOUBLE. */
+#define KANJICODE_SJIS 0
+#define KANJICODE_EUC 1
+
+#define DIRTY_CLEAN 0x7fff     /* dirtyLeft/dirtyTop of a clean console */
+#define RUN_MAX 1024           /* most bytes drawn by one text output */
+#define CONSOUT_ESC_MAX 128    /* most bytes of one escape sequence */
+#define CONSOUT_NCOLORS 16     /* entries of a colour table */
+
+/* Colour table: 16 palette-relative colour references (0x02BBGGRR),
+ * indexed by the colour fields of an attribute. ANSI order: 0-7 black, red,
+ * green, yellow, blue, magenta, cyan, white; 8-15 their bright variants.
+ * Use as: ConsoutColor table[CONSOUT_NCOLORS] = DEFAULT_COLORS; */
+#ifdef _WIN32
+typedef COLORREF ConsoutColor;
+#else
+typedef uint32_t ConsoutColor;
+#endif
+#define DEFAULT_COLORS {                                              \
+    0x02000000u, 0x020000C0u, 0x0200C000u, 0x0200C0C0u,               \
+    0x02C00000u, 0x02C000C0u, 0x02C0C000u, 0x02C0C0C0u,               \
+    0x02404040u, 0x024040FFu, 0x0240FF40u, 0x0240FFFFu,               \
+    0x02FF4040u, 0x02FF40FFu, 0x02FFFF40u, 0x02FFFFFFu }
+
+/* Escape procedure: called after each byte of a collected escape sequence
+ * with the bytes so far (bytes[0] is ESC; not zero-terminated in general)
+ * and their count, 2 ... CONSOUT_ESC_MAX. Returns 0 to go on collecting,
+ * anything else to end the sequence. It may act on the console (cursor,
+ * erase, Consout_SetAttr) but must not feed it bytes. */
+typedef int32_t (ZUBOAPI *ConsoutEscProc)(Consout *console, const uint8_t *bytes,
+                                          int32_t count, ZuboUserValue user);
+/* Called once after every scroll and every Consout_SetConsSize, when the
+ * console is in its new state; the result is ignored. */
+typedef int32_t (ZUBOAPI *ConsoutScrollNotifyProc)(Consout *console, ZuboUserValue user);
+
+/* Creates a console of width x min(height, maxline) blank cells (attribute
+ * 0xF0) with a ring of maxline lines, the default colours, the stock fixed
+ * font and the ANSI escape procedure. Null when a size is below 1 or memory
+ * runs out. */
+Consout *ZUBOAPI CreateConsout(int32_t width, int32_t height, int32_t maxline);
+/* Frees the console and all its lines; null is ignored. */
+void ZUBOAPI Consout_Release(Consout *console);
+/* Resizes the screen (height clamped to maxline). Lines keep their text;
+ * growing takes rows from the scroll-back first; the cursor keeps its line
+ * or goes to row 0 when its line left the screen. Returns the height in
+ * effect: the old one, unchanged, when a size is below 1 or memory runs
+ * out (then nothing changed). */
+int32_t ZUBOAPI Consout_SetConsSize(Consout *console, int32_t width, int32_t height);
+
+/* Getters. */
+int32_t ZUBOAPI Consout_GetConsWidth(Consout *console);
+int32_t ZUBOAPI Consout_GetConsHeight(Consout *console);
+int32_t ZUBOAPI Consout_GetFontWidth(Consout *console);   /* cell width, pixels */
+int32_t ZUBOAPI Consout_GetFontHeight(Consout *console);
+int32_t ZUBOAPI Consout_GetCurX(Consout *console);
+int32_t ZUBOAPI Consout_GetCurY(Consout *console);
+int32_t ZUBOAPI Consout_GetAttr(Consout *console);
+int32_t ZUBOAPI Consout_GetTabstop(Consout *console);
+int32_t ZUBOAPI Consout_GetBaselineskip(Consout *console); /* row pitch, pixels */
+int32_t ZUBOAPI Consout_GetCharset(Consout *console);
+int32_t ZUBOAPI Consout_GetKanjicode(Consout *console);
+int32_t ZUBOAPI Consout_GetMaxline(Consout *console);     /* ring size */
+int32_t ZUBOAPI Consout_GetLinecnt(Consout *console);     /* lines held, <= maxline */
+int32_t ZUBOAPI Consout_GetOutputMode(Consout *console);
+
+/* Setters: store the value unchecked and return it. */
+int32_t ZUBOAPI Consout_SetAttr(Consout *console, int32_t attr);
+int32_t ZUBOAPI Consout_SetTabstop(Consout *console, int32_t tabstop);
+int32_t ZUBOAPI Consout_SetCharset(Consout *console, int32_t charset);
+int32_t ZUBOAPI Consout_SetKanjicode(Consout *console, int32_t kanjicode);
+int32_t ZUBOAPI Consout_SetOutputMode(Consout *console, int32_t flags);
+/* Sets the row pitch (values below 1 are stored as 1) and marks the whole
+ * screen dirty; returns the value stored. */
+int32_t ZUBOAPI Consout_SetBaselineskip(Consout *console, int32_t baselineskip);
+/* Copies 16 colour values (null keeps the table) and marks the whole
+ * screen dirty; returns 1. */
+int32_t ZUBOAPI Consout_SetColors(Consout *console, const ConsoutColor *colors);
+
+/* How many lines the view stands above the screen (0: the screen). */
+int32_t ZUBOAPI Consout_GetViewline(Consout *console);
+/* Scrolls the view back by v lines, 0 ... linecnt - consHeight, and marks
+ * everything dirty; 1, or 0 (nothing changed) for any other v. Every
+ * scroll and resize returns the view to the screen. */
+int32_t ZUBOAPI Consout_SetViewline(Consout *console, int32_t v);
+/* Installs (null: removes) the scroll-notify procedure; returns 1. */
+int32_t ZUBOAPI Consout_SetScrollNotifyProc(Consout *console, ConsoutScrollNotifyProc proc,
+                                            ZuboUserValue user);
+
+/* Installs the escape procedure (null: escape sequences end at their
+ * second byte); returns 1. */
+int32_t ZUBOAPI Consout_SetESCProc(Consout *console, ConsoutEscProc proc, ZuboUserValue user);
+/* The default escape procedure: ESC [ n A/B/C/D, ESC [ H, ESC [ r;c H/f,
+ * ESC [ 2 J, ESC [ K and ESC [ ... m (colours). */
+int32_t ZUBOAPI Consout_ESCProc_ANSI(Consout *console, const uint8_t *bytes, int32_t count,
+                                     ZuboUserValue user);
+
+/* Cursor movement: 1 when the target is on the screen and the cursor moved,
+ * 0 (cursor unchanged) otherwise; nothing wraps or scrolls, except that
+ * Consout_MoveCurDown on the last row scrolls and returns 1. */
+int32_t ZUBOAPI Consout_MoveCur(Consout *console, int32_t x, int32_t y);
+int32_t ZUBOAPI Consout_MoveCurLeft(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurRight(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurUp(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurDown(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurLeftMost(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurRightMost(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurUpMost(Consout *console);
+int32_t ZUBOAPI Consout_MoveCurDownMost(Consout *console);
+
+/* Processes one output byte (0 ... 255): TAB, LF, CR and ESC act, every
+ * other byte is written as a cell; Shift_JIS, EUC or JIS pairs become
+ * double-width characters. Returns the byte argument. */
+int32_t ZUBOAPI Consout_Putchar(Consout *console, int32_t byte);
+/* Drops a partial character or escape sequence; returns 0. */
+int32_t ZUBOAPI Consout_Reset(Consout *console);
+/* Blanks the screen in the current attribute, cursor to 0, 0; returns 1. */
+int32_t ZUBOAPI Consout_ClearScreen(Consout *console);
+/* Blanks from the cursor to the end of its line; returns 1. */
+int32_t ZUBOAPI Consout_DeleteLineFromCursor(Consout *console);
+/* Marks the console clean without drawing; returns 1. */
+int32_t ZUBOAPI Consout_DirtyClean(Consout *console);
+
+#ifdef _WIN32
+/* Sets the font (the host's; never deleted) and takes the cell width (half
+ * the widest character), font height and row pitch from it; marks the
+ * whole screen dirty. Non-zero when the metrics were read; otherwise the
+ * font is stored and the sizes keep their values. */
+int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
+/* Draws every cell that the view rectangle (x, y, width, height) touches,
+ * view pixel (px, py) at device (px - originX, py - originY); one text
+ * output per run of equal attribute. 0 (nothing done) when the rectangle
+ * starts right of or below the screen, else 1. Negative x or y are clipped
+ * to 0. */
+int32_t ZUBOAPI Consout_Draw(Consout *console, HDC dc, int32_t originX, int32_t originY,
+                             int32_t x, int32_t y, int32_t width, int32_t height);
+/* Stores the dirty rectangle in view pixels (right and bottom exclusive);
+ * returns 1. */
+int32_t ZUBOAPI Consout_GetDirtyRect(Consout *console, RECT *rect);
+/* Draws the dirty rectangle, if any, and marks the console clean; returns 1. */
+int32_t ZUBOAPI Consout_Update(Consout *console, HDC dc, int32_t originX, int32_t originY);
+#endif
+
 /* ===================================================================== */
 /* Memory DC                                                             */
 /* ===================================================================== */

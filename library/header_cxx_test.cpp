@@ -24,3 +24,11 @@ TEST(PublicHeader, MemoryDCAndMenuFromC) {
     EXPECT_EQ(zubo_header_windows_from_c(), 1);
 #endif
 }
+
+extern "C" int zubo_header_console_from_c(void);
+
+TEST(PublicHeader, ConsoleDeclarationsFromC) {
+    // One character printed after a two-byte escape, one procedure call,
+    // and the two constant checks.
+    EXPECT_EQ(zubo_header_console_from_c(), 4);
+}

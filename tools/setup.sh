@@ -9,7 +9,7 @@ g++ clang libclang-rt-14-dev
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine64 xvfb xauth
 libgtest-dev libbenchmark-dev libvterm-dev
-fonts-vlgothic zip libz-mingw-w64-dev
+fonts-vlgothic fonts-dejavu-core zip libz-mingw-w64-dev
 "
 
 missing=""

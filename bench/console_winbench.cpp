@@ -1,0 +1,79 @@
+// Consout_Update of a fully dirty 80 x 25 screen into a memory DC (a DIB
+// section), with the console's stock font: time per frame, and text
+// outputs per frame counted once in an enhanced metafile.
+#include <windows.h>
+
+#include <stdint.h>
+
+#include "bench/winbench.h"
+#include "zubo.h"
+
+namespace {
+
+constexpr int kCols = 80, kRows = 25;
+
+// A console full of text; runSpan > 0 changes the attribute every runSpan
+// cells, 0 keeps one attribute.
+Consout *FilledConsole(int runSpan) {
+    Consout *c = CreateConsout(kCols, kRows, kRows + 100);
+    for (int y = 0; y < kRows; ++y) {
+        Consout_MoveCur(c, 0, y);
+        for (int x = 0; x < kCols - 1; ++x) {
+            if (runSpan > 0) Consout_SetAttr(c, CONSOUT_ATTR(15 - x / runSpan % 8, x / runSpan % 8));
+            Consout_Putchar(c, 0x21 + (x + y) % 94);
+        }
+    }
+    return c;
+}
+
+int CALLBACK CountText(HDC, HANDLETABLE *, const ENHMETARECORD *rec, int, LPARAM p) {
+    if (rec->iType == EMR_EXTTEXTOUTA || rec->iType == EMR_EXTTEXTOUTW) ++*reinterpret_cast<int *>(p);
+    return 1;
+}
+
+int TextOutputsPerFrame(Consout *c) {
+    HDC emf = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Consout_SetColors(c, nullptr);  // marks everything dirty, colours kept
+    Consout_Update(c, emf, 0, 0);
+    HENHMETAFILE h = CloseEnhMetaFile(emf);
+    int n = 0;
+    EnumEnhMetaFile(nullptr, h, CountText, &n, nullptr);
+    DeleteEnhMetaFile(h);
+    return n;
+}
+
+void UpdateFrames(winbench::State &state, int runSpan) {
+    Consout *c = FilledConsole(runSpan);
+    const int w = kCols * Consout_GetFontWidth(c), h = kRows * Consout_GetBaselineskip(c);
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    for (auto _ : state) {
+        Consout_SetColors(c, nullptr);
+        Consout_Update(c, dc, 0, 0);
+        GdiFlush();
+    }
+    state.SetItemsProcessed(state.iterations());  // frames
+    state.counters["text_outputs_per_frame"] = TextOutputsPerFrame(c);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    Consout_Release(c);
+}
+
+void BM_UpdateFullScreenOneAttribute(winbench::State &state) { UpdateFrames(state, 0); }
+void BM_UpdateFullScreenRunsOf10(winbench::State &state) { UpdateFrames(state, 10); }
+
+WINBENCH(BM_UpdateFullScreenOneAttribute);
+WINBENCH(BM_UpdateFullScreenRunsOf10);
+
+}  // namespace
+
+int main() { return winbench::RunAll(); }

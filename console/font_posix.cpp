@@ -1,0 +1,21 @@
+// Fonts in the native builds, which have no GDI: a font handle is a stand-in
+// whose value carries its metrics, the maximum character width in bits
+// 16-31 and the height in bits 0-15; 0 cannot be measured. The stock font
+// measures 16 x 16 (cells 8 x 16).
+#include <stdint.h>
+
+#include "console/consout.h"
+
+namespace zubo {
+
+void *StockFixedFont() { return reinterpret_cast<void *>(uintptr_t{16} << 16 | 16); }
+
+bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *height) {
+    const uintptr_t v = reinterpret_cast<uintptr_t>(font);
+    if (v == 0) return false;
+    *maxCharWidth = static_cast<int32_t>((v >> 16) & 0xFFFF);
+    *height = static_cast<int32_t>(v & 0xFFFF);
+    return true;
+}
+
+}  // namespace zubo

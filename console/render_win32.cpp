@@ -1,0 +1,60 @@
+// Drawing with GDI: each run becomes one TextOutA with the run's colours
+// and background mode, in the console's font.
+#include <windows.h>
+
+#include "console/render.h"
+
+namespace zubo {
+namespace {
+
+class GdiSink final : public RunSink {
+public:
+    GdiSink(const Consout *c, HDC dc) : c_(c), dc_(dc) {}
+
+    void Begin() override {
+        old_ = SelectObject(dc_, static_cast<HFONT>(c_->font));
+        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    }
+    void End() override {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    void Run(int32_t x, int32_t y, uint16_t attr, const char *bytes, int32_t n) override {
+        SetBkMode(dc_, (attr & ATTR_TRANSPARENT) ? TRANSPARENT : OPAQUE);
+        SetBkColor(dc_, c_->colors[attr & ATTR_BG_MASK]);
+        SetTextColor(dc_, c_->colors[(attr & ATTR_FG_MASK) >> ATTR_FG_SHIFT]);
+        TextOutA(dc_, x, y, bytes, n);
+    }
+
+private:
+    const Consout *c_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+}  // namespace zubo
+
+using namespace zubo;
+
+extern "C" {
+
+int32_t ZUBOAPI Consout_Draw(Consout *c, HDC dc, int32_t originX, int32_t originY, int32_t x,
+                             int32_t y, int32_t width, int32_t height) {
+    GdiSink sink(c, dc);
+    return DrawView(c, sink, originX, originY, x, y, width, height);
+}
+
+int32_t ZUBOAPI Consout_GetDirtyRect(Consout *c, RECT *rect) {
+    int32_t r[4];
+    DirtyRectPixels(c, r);
+    if (rect) SetRect(rect, r[0], r[1], r[2], r[3]);
+    return 1;
+}
+
+int32_t ZUBOAPI Consout_Update(Consout *c, HDC dc, int32_t originX, int32_t originY) {
+    GdiSink sink(c, dc);
+    UpdateView(c, sink, originX, originY);
+    return 1;
+}
+
+}  // extern "C"

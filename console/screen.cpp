@@ -1,0 +1,386 @@
+// The console's screen buffer: creation, the ring of lines, resizing, the
+// cursor, the line feed that scrolls, the scroll-back view, the dirty
+// rectangle, colours and the plain accessors.
+#include <stdlib.h>
+#include <string.h>
+
+#include "console/consout.h"
+#include "library/alloc.h"
+
+namespace zubo {
+namespace {
+
+// Sizes beyond this are refused, so that slot sums and cell indexes stay
+// far from the int32_t limit.
+constexpr int32_t kMaxSize = 0x3FFFFFFF;
+
+// Used when even the stock font cannot be measured (no desktop), so that
+// drawing still has a pitch.
+constexpr int32_t kFallbackFontWidth = 8;
+constexpr int32_t kFallbackFontHeight = 16;
+
+const ConsoutColor kDefaultColors[CONSOUT_NCOLORS] = DEFAULT_COLORS;
+
+ConsoutLine *AllocLine(const Consout *c, int32_t n) {
+    if (static_cast<uint64_t>(n) > (SIZE_MAX - offsetof(ConsoutLine, cells)) / sizeof(ConsoutCell))
+        return nullptr;
+    const size_t bytes = offsetof(ConsoutLine, cells) + static_cast<size_t>(n) * sizeof(ConsoutCell);
+    ConsoutLine *line = static_cast<ConsoutLine *>(Allocate(bytes));
+    if (!line) return nullptr;
+    line->count = n;
+    ClearLine(c, line);
+    return line;
+}
+
+// A copy of line with n (> count) cells; the cells beyond are blank.
+ConsoutLine *WidenLine(const Consout *c, const ConsoutLine *line, int32_t n) {
+    ConsoutLine *wide = AllocLine(c, n);
+    if (wide) memcpy(Cells(wide), Cells(line), static_cast<size_t>(line->count) * sizeof(ConsoutCell));
+    return wide;
+}
+
+// Adds a blank line below the newest one, reusing the oldest when the ring
+// is full. False, with nothing changed, when no line could be had.
+bool AppendLine(Consout *c) {
+    ConsoutLine **lines = Lines(c);
+    if (c->linecnt == c->maxline) {
+        // Full: firstLine == nextLine, so the oldest slot becomes the newest.
+        ConsoutLine *&oldest = lines[c->firstLine];
+        if (oldest->count == c->consWidth) {
+            ClearLine(c, oldest);
+        } else {
+            ConsoutLine *fresh = AllocLine(c, c->consWidth);
+            if (fresh) {
+                free(oldest);
+                oldest = fresh;
+            } else if (oldest->count > c->consWidth) {
+                ClearLine(c, oldest);  // too long is still usable
+            } else {
+                return false;
+            }
+        }
+        c->firstLine = SlotAdd(c->firstLine, 1, c->maxline);
+    } else {
+        ConsoutLine *fresh = AllocLine(c, c->consWidth);
+        if (!fresh) return false;
+        lines[c->nextLine] = fresh;
+        ++c->linecnt;
+    }
+    c->nextLine = SlotAdd(c->nextLine, 1, c->maxline);
+    return true;
+}
+
+// Scrolls the screen rows up by one within their own slots, the top row's
+// text being lost instead of going into the scroll-back. Used only when no
+// line can be allocated for a scroll, so that output goes on.
+void RotateScreenUp(Consout *c) {
+    ConsoutLine **lines = Lines(c);
+    int32_t slot = c->screenTop;
+    ConsoutLine *top = lines[slot];
+    for (int32_t y = 1; y < c->consHeight; ++y) {
+        const int32_t next = SlotAdd(slot, 1, c->maxline);
+        lines[slot] = lines[next];
+        slot = next;
+    }
+    lines[slot] = top;
+    ClearLine(c, top);
+}
+
+// Slot of the screen's first line when the screen shows the newest
+// consHeight lines.
+int32_t NewestScreenTop(const Consout *c) {
+    return c->linecnt < c->consHeight ? 0 : SlotSub(c->nextLine, c->consHeight, c->maxline);
+}
+
+void FollowOutput(Consout *c) { c->viewTop = NewestScreenTop(c); }
+
+// Settles screenTop after a resize; the cursor keeps its line while that
+// line is still on the screen, else it goes to row 0.
+void RelocateScreen(Consout *c, int32_t oldScreenTop) {
+    const int32_t cursorLine = SlotAdd(oldScreenTop, c->curY, c->maxline);
+    c->screenTop = NewestScreenTop(c);
+    auto distance = [c](int32_t slot) {
+        const int32_t d = SlotSub(c->nextLine, slot, c->maxline);
+        return d == 0 ? c->maxline : d;
+    };
+    if (distance(cursorLine) <= distance(c->screenTop))
+        c->curY = SlotSub(cursorLine, c->screenTop, c->maxline);
+    else
+        c->curY = 0;
+}
+
+void SetDefaults(Consout *c) {
+    memcpy(c->colors, kDefaultColors, sizeof c->colors);
+    c->fontWidth = kFallbackFontWidth;
+    c->fontHeight = kFallbackFontHeight;
+    c->baselineskip = kFallbackFontHeight;
+    ApplyFont(c, StockFixedFont());
+    c->curX = c->curY = 0;
+    c->attr = ATTR_DEFAULT;
+    c->tabstop = 8;
+    c->charset = SHIFT_SINGLE;
+    c->kanjicode = KANJICODE_SJIS;
+    c->outputMode = OUTMODE_ENABLE | OUTMODE_EXPAND_TAB;
+    c->escLen = 0;
+    c->escState = kGround;
+    c->scrollNotifyProc = nullptr;
+    c->scrollNotifyData = 0;
+    c->escProc = Consout_ESCProc_ANSI;
+    c->escProcData = 0;
+    MarkAllDirty(c);
+}
+
+void FreeLines(Consout *c) {
+    ConsoutLine **lines = Lines(c);
+    for (int32_t i = 0; i < c->maxline; ++i) free(lines[i]);
+}
+
+// Widens every line among the newest `count` whose cells are fewer than
+// width. False when a copy cannot be made; lines widened so far stay wide,
+// which is harmless (lines may be longer than the screen).
+bool WidenNewest(Consout *c, int32_t count, int32_t width) {
+    ConsoutLine **lines = Lines(c);
+    int32_t slot = c->nextLine;
+    for (int32_t k = 0; k < count; ++k) {
+        slot = SlotSub(slot, 1, c->maxline);
+        if (lines[slot]->count >= width) continue;
+        ConsoutLine *wide = WidenLine(c, lines[slot], width);
+        if (!wide) return false;
+        free(lines[slot]);
+        lines[slot] = wide;
+    }
+    return true;
+}
+
+// Frees the first `count` lines placed past the newest one and not yet
+// counted in the ring.
+void FreeUnlinked(Consout *c, int32_t count) {
+    ConsoutLine **lines = Lines(c);
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t slot = SlotAdd(c->nextLine, k, c->maxline);
+        free(lines[slot]);
+        lines[slot] = nullptr;
+    }
+}
+
+// Puts `count` blank lines of `width` cells into the free slots past the
+// newest line without counting them yet; false, with nothing left
+// allocated, when memory runs out.
+bool PrepareUnlinked(Consout *c, int32_t count, int32_t width) {
+    for (int32_t k = 0; k < count; ++k) {
+        ConsoutLine *fresh = AllocLine(c, width);
+        if (!fresh) {
+            FreeUnlinked(c, k);
+            return false;
+        }
+        Lines(c)[SlotAdd(c->nextLine, k, c->maxline)] = fresh;
+    }
+    return true;
+}
+
+}  // namespace
+
+void ClearLine(const Consout *c, ConsoutLine *line) {
+    const ConsoutCell blank = {CONSOUT_BLANK, static_cast<uint16_t>(c->attr)};
+    ConsoutCell *cells = Cells(line);
+    for (int32_t i = 0; i < line->count; ++i) cells[i] = blank;
+}
+
+void MarkAllDirty(Consout *c) {
+    c->dirtyLeft = 0;
+    c->dirtyTop = 0;
+    c->dirtyRight = c->consWidth;
+    c->dirtyBottom = c->consHeight;
+}
+
+void MarkClean(Consout *c) {
+    c->dirtyLeft = c->dirtyTop = DIRTY_CLEAN;
+    c->dirtyRight = c->dirtyBottom = 0;
+}
+
+void NotifyScroll(Consout *c) {
+    if (c->scrollNotifyProc) c->scrollNotifyProc(c, c->scrollNotifyData);
+}
+
+bool ApplyFont(Consout *c, void *font) {
+    c->font = font;
+    int32_t maxWidth = 0, height = 0;
+    const bool measured = MeasureFont(font, &maxWidth, &height);
+    if (measured) {
+        // A font narrower than 2 pixels would give cells 0 pixels wide;
+        // drawing divides by the cell width, so keep it at least 1.
+        c->fontWidth = maxWidth / 2 > 0 ? maxWidth / 2 : 1;
+        c->fontHeight = height;
+        Consout_SetBaselineskip(c, height);
+    }
+    MarkAllDirty(c);
+    return measured;
+}
+
+}  // namespace zubo
+
+using namespace zubo;
+
+extern "C" {
+
+Consout *ZUBOAPI CreateConsout(int32_t width, int32_t height, int32_t maxline) {
+    // Sizes below 1 would break the ring arithmetic and the cell writer.
+    if (width < 1 || height < 1 || maxline < 1) return nullptr;
+    if (width > kMaxSize || height > kMaxSize || maxline > kMaxSize) return nullptr;
+    if (static_cast<uint64_t>(maxline) > (SIZE_MAX - sizeof(Consout)) / sizeof(ConsoutLine *))
+        return nullptr;
+    const size_t bytes = sizeof(Consout) + static_cast<size_t>(maxline) * sizeof(ConsoutLine *);
+    Consout *c = static_cast<Consout *>(Allocate(bytes));
+    if (!c) return nullptr;
+    memset(c, 0, bytes);
+    c->consWidth = width;
+    c->consHeight = height < maxline ? height : maxline;
+    c->maxline = maxline;
+    SetDefaults(c);
+    c->firstLine = c->nextLine = c->linecnt = c->viewTop = c->screenTop = 0;
+    for (int32_t y = 0; y < c->consHeight; ++y) {
+        if (!AppendLine(c)) {
+            // A console without all its screen lines is unusable.
+            FreeLines(c);
+            free(c);
+            return nullptr;
+        }
+    }
+    return c;
+}
+
+void ZUBOAPI Consout_Release(Consout *c) {
+    if (!c) return;
+    FreeLines(c);
+    free(c);
+}
+
+int32_t ZUBOAPI Consout_SetConsSize(Consout *c, int32_t width, int32_t height) {
+    // Refused sizes and lack of memory leave the console as it was.
+    if (width < 1 || height < 1 || width > kMaxSize) return c->consHeight;
+    if (height > c->maxline) height = c->maxline;
+
+    // New lines for the rows that the ring cannot supply, made up front so
+    // that a failure changes nothing. Their slots are free: the ring is not
+    // full when it holds fewer lines than the new height.
+    const int32_t added = height > c->linecnt ? height - c->linecnt : 0;
+    if (!PrepareUnlinked(c, added, width)) return c->consHeight;
+    // Every line that is on the old screen or will be on the new one must
+    // hold the new width: the old screen lines and those that the new
+    // screen takes from the scroll-back.
+    const int32_t fromRing = height < c->linecnt ? height : c->linecnt;
+    const int32_t keep = c->consHeight > fromRing ? c->consHeight : fromRing;
+    if (!WidenNewest(c, keep, width)) {
+        FreeUnlinked(c, added);
+        return c->consHeight;
+    }
+
+    const int32_t oldScreenTop = c->screenTop;
+    c->consWidth = width;
+    c->consHeight = height;
+    if (c->curX > width - 1) c->curX = width - 1;
+    c->linecnt += added;
+    c->nextLine = SlotAdd(c->nextLine, added, c->maxline);
+    FollowOutput(c);
+    RelocateScreen(c, oldScreenTop);
+    MarkAllDirty(c);
+    NotifyScroll(c);
+    return height;
+}
+
+int32_t ZUBOAPI Consout_GetConsWidth(Consout *c) { return c->consWidth; }
+int32_t ZUBOAPI Consout_GetConsHeight(Consout *c) { return c->consHeight; }
+int32_t ZUBOAPI Consout_GetFontWidth(Consout *c) { return c->fontWidth; }
+int32_t ZUBOAPI Consout_GetFontHeight(Consout *c) { return c->fontHeight; }
+int32_t ZUBOAPI Consout_GetCurX(Consout *c) { return c->curX; }
+int32_t ZUBOAPI Consout_GetCurY(Consout *c) { return c->curY; }
+int32_t ZUBOAPI Consout_GetAttr(Consout *c) { return c->attr; }
+int32_t ZUBOAPI Consout_GetTabstop(Consout *c) { return c->tabstop; }
+int32_t ZUBOAPI Consout_GetBaselineskip(Consout *c) { return c->baselineskip; }
+int32_t ZUBOAPI Consout_GetCharset(Consout *c) { return c->charset; }
+int32_t ZUBOAPI Consout_GetKanjicode(Consout *c) { return c->kanjicode; }
+int32_t ZUBOAPI Consout_GetMaxline(Consout *c) { return c->maxline; }
+int32_t ZUBOAPI Consout_GetLinecnt(Consout *c) { return c->linecnt; }
+int32_t ZUBOAPI Consout_GetOutputMode(Consout *c) { return c->outputMode; }
+
+int32_t ZUBOAPI Consout_SetAttr(Consout *c, int32_t attr) { return c->attr = attr; }
+int32_t ZUBOAPI Consout_SetTabstop(Consout *c, int32_t tabstop) { return c->tabstop = tabstop; }
+int32_t ZUBOAPI Consout_SetCharset(Consout *c, int32_t charset) { return c->charset = charset; }
+int32_t ZUBOAPI Consout_SetKanjicode(Consout *c, int32_t code) { return c->kanjicode = code; }
+int32_t ZUBOAPI Consout_SetOutputMode(Consout *c, int32_t flags) { return c->outputMode = flags; }
+
+int32_t ZUBOAPI Consout_SetBaselineskip(Consout *c, int32_t baselineskip) {
+    // Drawing divides by the row pitch: below 1 is stored as 1.
+    c->baselineskip = baselineskip < 1 ? 1 : baselineskip;
+    MarkAllDirty(c);
+    return c->baselineskip;
+}
+
+int32_t ZUBOAPI Consout_SetColors(Consout *c, const ConsoutColor *colors) {
+    if (colors) memcpy(c->colors, colors, sizeof c->colors);
+    MarkAllDirty(c);
+    return 1;
+}
+
+int32_t ZUBOAPI Consout_GetViewline(Consout *c) {
+    return SlotSub(c->screenTop, c->viewTop, c->maxline);
+}
+
+int32_t ZUBOAPI Consout_SetViewline(Consout *c, int32_t v) {
+    if (v < 0 || v > c->linecnt - c->consHeight) return 0;
+    c->viewTop = SlotSub(c->screenTop, v, c->maxline);
+    MarkAllDirty(c);
+    return 1;
+}
+
+int32_t ZUBOAPI Consout_SetScrollNotifyProc(Consout *c, ConsoutScrollNotifyProc proc,
+                                            ZuboUserValue user) {
+    c->scrollNotifyProc = proc;
+    c->scrollNotifyData = user;
+    return 1;
+}
+
+int32_t ZUBOAPI Consout_MoveCur(Consout *c, int32_t x, int32_t y) {
+    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return 0;
+    c->curX = x;
+    c->curY = y;
+    return 1;
+}
+
+// The single steps are computed in 64 bits so that no cursor value can
+// overflow; an out-of-range target is refused by the bounds test.
+namespace {
+int32_t MoveTo(Consout *c, int64_t x, int64_t y) {
+    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return 0;
+    return Consout_MoveCur(c, static_cast<int32_t>(x), static_cast<int32_t>(y));
+}
+}  // namespace
+
+int32_t ZUBOAPI Consout_MoveCurLeft(Consout *c) { return MoveTo(c, int64_t{c->curX} - 1, c->curY); }
+int32_t ZUBOAPI Consout_MoveCurRight(Consout *c) { return MoveTo(c, int64_t{c->curX} + 1, c->curY); }
+int32_t ZUBOAPI Consout_MoveCurUp(Consout *c) { return MoveTo(c, c->curX, int64_t{c->curY} - 1); }
+int32_t ZUBOAPI Consout_MoveCurLeftMost(Consout *c) { return MoveTo(c, 0, c->curY); }
+int32_t ZUBOAPI Consout_MoveCurRightMost(Consout *c) { return MoveTo(c, c->consWidth - 1, c->curY); }
+int32_t ZUBOAPI Consout_MoveCurUpMost(Consout *c) { return MoveTo(c, c->curX, 0); }
+int32_t ZUBOAPI Consout_MoveCurDownMost(Consout *c) { return MoveTo(c, c->curX, c->consHeight - 1); }
+
+int32_t ZUBOAPI Consout_MoveCurDown(Consout *c) {
+    if (c->curY + 1 < c->consHeight) return Consout_MoveCur(c, c->curX, c->curY + 1);
+    // Last row: the screen moves down one line of the ring. Cells are never
+    // moved, only slot indexes.
+    if (AppendLine(c))
+        c->screenTop = SlotAdd(c->screenTop, 1, c->maxline);
+    else
+        RotateScreenUp(c);
+    FollowOutput(c);
+    MarkAllDirty(c);
+    NotifyScroll(c);
+    return 1;
+}
+
+int32_t ZUBOAPI Consout_DirtyClean(Consout *c) {
+    MarkClean(c);
+    return 1;
+}
+
+}  // extern "C"

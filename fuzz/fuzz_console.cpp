@@ -1,0 +1,126 @@
+// Random output bytes mixed with random calls on a small console; the ring
+// invariants must hold after every call, and drawing must stay inside the
+// ring and its lines.
+//
+// Input: three bytes for width, height and ring size, then a stream in
+// which 0xFF introduces a call (its number and argument bytes follow) and
+// every other byte is output; 0xFF 0xFF outputs 0xFF.
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "console/consout.h"
+#include "console/invariants.h"
+#include "console/render.h"
+
+namespace {
+
+struct Input {
+    const uint8_t *p;
+    size_t n;
+    bool empty() const { return n == 0; }
+    uint8_t Byte() {
+        if (!n) return 0;
+        --n;
+        return *p++;
+    }
+    int32_t Small() { return static_cast<int8_t>(Byte()); }  // -128 ... 127
+    int32_t Wide() { return static_cast<int16_t>(Byte() | Byte() << 8); }
+};
+
+void Check(const Consout *c, const char *where) {
+    if (const char *broken = zubo::BrokenInvariant(c)) {
+        fprintf(stderr, "invariant broken after %s: %s\n", where, broken);
+        abort();
+    }
+}
+
+int32_t CheckOnScroll(Consout *c, ZuboUserValue) {
+    Check(c, "scroll notification");
+    return 0;
+}
+
+// Reads every byte of every run, so that a run reaching outside a line
+// shows up under AddressSanitizer.
+struct TouchingSink final : zubo::RunSink {
+    unsigned sum = 0;
+    void Begin() override {}
+    void End() override {}
+    void Run(int32_t, int32_t, uint16_t, const char *bytes, int32_t n) override {
+        if (n < 1 || n > RUN_MAX) abort();
+        for (int32_t i = 0; i < n; ++i) sum += static_cast<uint8_t>(bytes[i]);
+    }
+};
+
+void Call(Consout *c, Input &in) {
+    TouchingSink sink;
+    switch (in.Byte() % 20) {
+    case 0: Consout_Putchar(c, 0xFF); break;
+    case 1: Consout_SetConsSize(c, in.Small() % 48, in.Small() % 24); break;
+    case 2: Consout_SetViewline(c, in.Small()); break;
+    case 3: Consout_SetAttr(c, in.Wide()); break;
+    case 4: Consout_SetCharset(c, in.Byte() % 3); break;
+    case 5: Consout_SetKanjicode(c, in.Byte() % 3); break;
+    case 6: Consout_SetOutputMode(c, in.Byte() & 7); break;
+    case 7: Consout_SetTabstop(c, in.Small() % 17); break;
+    case 8: Consout_ClearScreen(c); break;
+    case 9: Consout_DeleteLineFromCursor(c); break;
+    case 10: Consout_MoveCur(c, in.Small(), in.Small()); break;
+    case 11:
+        switch (in.Byte() % 9) {
+        case 0: Consout_MoveCurLeft(c); break;
+        case 1: Consout_MoveCurRight(c); break;
+        case 2: Consout_MoveCurUp(c); break;
+        case 3: Consout_MoveCurDown(c); break;
+        case 4: Consout_MoveCurLeftMost(c); break;
+        case 5: Consout_MoveCurRightMost(c); break;
+        case 6: Consout_MoveCurUpMost(c); break;
+        default: Consout_MoveCurDownMost(c); break;
+        }
+        break;
+    case 12: Consout_Reset(c); break;
+    case 13: Consout_DirtyClean(c); break;
+    case 14: Consout_SetESCProc(c, (in.Byte() & 1) ? Consout_ESCProc_ANSI : nullptr, 0); break;
+    case 15: Consout_SetBaselineskip(c, in.Small()); break;
+    case 16: {
+        const int32_t x = in.Wide(), y = in.Wide(), w = in.Wide(), h = in.Wide();
+        zubo::DrawView(c, sink, in.Small(), in.Small(), x, y, w, h);
+        break;
+    }
+    case 17: zubo::UpdateView(c, sink, 0, 0); break;
+    case 18: {
+        // A native stand-in font: widest glyph and height, 0 ... 255 each.
+        const uintptr_t maxWidth = in.Byte(), height = in.Byte();
+        zubo::ApplyFont(c, reinterpret_cast<void *>(maxWidth << 16 | height));
+        break;
+    }
+    default: {
+        const ConsoutColor colors[CONSOUT_NCOLORS] = DEFAULT_COLORS;
+        Consout_SetColors(c, colors);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    if (size < 3) return 0;
+    Input in{data, size};
+    const int32_t w = 1 + in.Byte() % 40, h = 1 + in.Byte() % 20, maxline = 1 + in.Byte() % 50;
+    Consout *c = CreateConsout(w, h, maxline);
+    if (!c) abort();
+    Consout_SetScrollNotifyProc(c, CheckOnScroll, 0);
+    Check(c, "creation");
+    while (!in.empty()) {
+        const uint8_t b = in.Byte();
+        if (b == 0xFF) {
+            Call(c, in);
+            Check(c, "a call");
+        } else {
+            Consout_Putchar(c, b);
+            Check(c, "a byte");
+        }
+    }
+    Consout_Release(c);
+    return 0;
+}
