@@ -1,0 +1,56 @@
+// The demo host: one main window with a menu bar, a "ZUBOLIST" list view
+// and a console pane, sharing one Japanese fixed-pitch font.
+#ifndef ZUBO_EXAMPLES_DEMO_H
+#define ZUBO_EXAMPLES_DEMO_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "zubo.h"
+
+enum : int {
+    kListId = 100,
+    kPaneId = 101,
+    // Menu commands.
+    kCmdOpen = 1001,
+    kCmdSave,
+    kCmdFolder,
+    kCmdExit,
+    kCmdMarkAll,
+    kCmdClearMarks,
+    kCmdMarkGp4,
+    kCmdClearConsole,
+    kCmdAbout,
+};
+
+struct Demo {
+    HINSTANCE instance = nullptr;
+    HWND main = nullptr, list = nullptr, pane = nullptr;
+    HFONT font = nullptr;
+    Consout *console = nullptr;
+    MemoryDC *back = nullptr;  // the console pane's back buffer
+    int paneWidth = 0, paneHeight = 0;
+    std::string dataDir;  // sample files, with a trailing backslash
+    bool interactive = false;
+    int activations = 0;  // ZLN_ACTIVATE notifications received
+};
+
+// Console pane (console_pane.cpp).
+bool RegisterConsolePane(HINSTANCE instance);
+bool CreateConsolePane(Demo *demo, int x, int y);
+void ConsolePrint(Demo *demo, const std::string &bytes);
+void ConsoleFlush(Demo *demo);  // draws the changed cells and shows them
+void ConsoleSyncScrollBar(Demo *demo);
+
+// Screenshots (capture.cpp).
+bool CaptureWindowPng(HWND window, const std::string &path);
+
+// The scripted run (script.cpp): returns the number of failed checks.
+int RunScript(Demo *demo, const std::string &outDir);
+
+// Helpers shared with the script (main.cpp).
+void PrintEntry(Demo *demo, const GdirlistEntry *entry);
+std::string ReadFileBytes(const std::string &path);
+
+#endif

@@ -1,0 +1,151 @@
+// The scripted session that `make demo` runs headless: it drives the list
+// view with the keys a user would press, checks the state each step leaves
+// behind, scrolls the console back, and writes two screenshots.
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "demo.h"
+
+namespace {
+
+int failures = 0;
+
+void Check(const char *what, bool ok) {
+    printf("%s  %s\n", ok ? "ok  " : "FAIL", what);
+    fflush(stdout);
+    if (!ok) ++failures;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void SendCtrl(bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_CONTROL;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+}
+
+// A key as the list view receives it; with ctrl, Ctrl is held down (as the
+// system's key state shows it) while the key arrives.
+void Key(HWND list, WPARAM vk, bool ctrl = false) {
+    if (ctrl) SendCtrl(true);
+    SendMessageA(list, WM_KEYDOWN, vk, 1);
+    if (ctrl) SendCtrl(false);
+    Pump();
+}
+
+std::vector<std::string> Names(HWND list) {
+    std::vector<std::string> names;
+    Zubolist_EnumAll(
+        list,
+        [](HWND, GdirlistEntry *e, void *user) -> int {
+            static_cast<std::vector<std::string> *>(user)->push_back(e->name ? e->name : "");
+            return 1;
+        },
+        &names);
+    return names;
+}
+
+std::string ClipboardText(HWND owner) {
+    std::string text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const char *p = static_cast<const char *>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+int CountLines(const std::string &text) {
+    int n = 0;
+    for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++n;
+    return n;
+}
+
+}  // namespace
+
+int RunScript(Demo *demo, const std::string &outDir) {
+    HWND list = demo->list;
+    Pump();
+    const std::vector<std::string> names = Names(list);
+    Check("the sample list is loaded (320 entries)", Zubolist_GetListNum(list) == 320);
+    bool sorted = true;
+    for (size_t i = 1; i < names.size(); ++i)
+        sorted = sorted && lstrcmpiA(names[i - 1].c_str(), names[i].c_str()) <= 0;
+    Check("Zubolist_Sort ordered it by name", sorted);
+
+    // Space marks the cursor row and steps down.
+    Key(list, VK_HOME);
+    Key(list, VK_DOWN);
+    Key(list, VK_DOWN);
+    for (int i = 0; i < 3; ++i) Key(list, VK_SPACE);
+    Check("three Spaces mark three rows", Zubolist_EnumMark(list, nullptr, nullptr) == 3);
+    const GdirlistEntry *cursor = Zubolist_GetDataPtr(list);
+    Check("the cursor went down past them (row 5)", cursor && names[5] == cursor->name);
+
+    // Ctrl+C copies the marked rows as list lines.
+    Key(list, 'C', true);
+    const std::string copied = ClipboardText(list);
+    Check("Ctrl+C put three CR LF lines on the clipboard", CountLines(copied) == 3);
+    Check("the first copied line is row 2", copied.compare(0, names[2].size() + 1,
+                                                           names[2] + "\t") == 0);
+
+    // Ctrl+V on the end row appends them, unmarked.
+    Key(list, VK_END);
+    Key(list, 'V', true);
+    Check("Ctrl+V appended three entries", Zubolist_GetListNum(list) == 323);
+    Check("pasted entries are unmarked", Zubolist_EnumMark(list, nullptr, nullptr) == 3);
+
+    // Delete moves the cursor entry to the removed stack, Insert brings it
+    // back at the cursor.
+    Key(list, VK_HOME);
+    const std::string first = Zubolist_GetDataPtr(list)->name;
+    Key(list, VK_DELETE);
+    Check("Delete removed the first entry", Zubolist_GetListNum(list) == 322 &&
+                                                first != Zubolist_GetDataPtr(list)->name);
+    Key(list, VK_INSERT);
+    Check("Insert restored it", Zubolist_GetListNum(list) == 323 &&
+                                    first == Zubolist_GetDataPtr(list)->name);
+
+    // Enter activates: the demo prints the entry in the console.
+    const int linesBefore = Consout_GetLinecnt(demo->console);
+    Key(list, VK_DOWN);
+    Key(list, VK_DOWN);
+    Key(list, VK_RETURN);
+    Check("Enter activated the row once", demo->activations == 1);
+    Check("and the entry was printed as a new console line",
+          Consout_GetLinecnt(demo->console) == linesBefore + 1);
+
+    // The console's scroll bar reaches back into the history.
+    for (int i = 0; i < 5; ++i) SendMessageA(demo->pane, WM_VSCROLL, SB_LINEUP, 0);
+    Check("the scroll bar moved the view 5 lines back", Consout_GetViewline(demo->console) == 5);
+    SCROLLINFO si = {sizeof si, SIF_POS | SIF_RANGE | SIF_PAGE};
+    GetScrollInfo(demo->pane, SB_VERT, &si);
+    Check("the scroll bar follows the view",
+          si.nPos == si.nMax - static_cast<int>(si.nPage) + 1 - 5);
+    SendMessageA(demo->pane, WM_VSCROLL, SB_BOTTOM, 0);
+    Check("and back to the screen", Consout_GetViewline(demo->console) == 0);
+    Pump();
+
+    CreateDirectoryA(outDir.c_str(), nullptr);
+    const std::string listShot = outDir + "/demo-listview.png";
+    const std::string consoleShot = outDir + "/demo-console.png";
+    Check(("wrote " + listShot).c_str(), CaptureWindowPng(list, listShot));
+    Check(("wrote " + consoleShot).c_str(), CaptureWindowPng(demo->pane, consoleShot));
+    printf("%s: %d check(s) failed\n", failures ? "FAILED" : "passed", failures);
+    return failures;
+}
