@@ -72,7 +72,7 @@ test: dist native
 	@printf 'subdirs("%s")\nsubdirs("%s")\nsubdirs("%s")\n' \
 	  "$(NATIVE_DIR)" "$(WIN32_DIR)" "$(WIN64_DIR)" > $(BUILD)/CTestTestfile.cmake
 	$(XVFB) sh -c 'ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
-	  rc=$$?; $(WINESERVER) -k 2>/dev/null; exit $$rc'
+	  rc=$$?; $(WINESERVER) -k 2>/dev/null; $(WINESERVER) -w 2>/dev/null; exit $$rc'
 
 bench: win64 $(BENCH_DIR)/Makefile
 	cmake --build $(BENCH_DIR) -j $(JOBS)

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "examples/common/font.h"
 #include "examples/common/png_writer.h"
 #include "zubo.h"
 
@@ -20,7 +21,7 @@ namespace {
 struct Options {
     int cols = 80, rows = 25, scrollback = 200;
     int kanjicode = KANJICODE_SJIS;
-    std::string font = "VL Gothic";
+    std::string font;  // empty: the hosts' default Japanese font
     const char *input = nullptr, *output = nullptr;
 };
 
@@ -105,9 +106,7 @@ int main(int argc, char **argv) {
     }
     // A fixed-pitch font whose double-width glyphs are two cells wide; the
     // Shift_JIS character set makes TextOutA read the cells as Shift_JIS.
-    HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                             FIXED_PITCH | FF_MODERN, o.font.c_str());
+    HFONT font = CreateJapaneseFont(16, o.font.empty() ? nullptr : o.font.c_str());
     if (!font || !Consout_SetFont(con, font))
         fprintf(stderr, "zubo-render: font %s not usable, using the system font\n",
                 o.font.c_str());

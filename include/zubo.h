@@ -193,6 +193,104 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
 /* List view control ("ZUBOLIST")                                        */
 /* ===================================================================== */
 
+/*
+ * A child window class that shows a record list as fixed-pitch text rows
+ * with a cursor bar, marked rows in red and a vertical scroll bar. Register
+ * it once with InitZubolist and create windows of the class "ZUBOLIST" as
+ * children (the child id goes in the hMenu argument). The cursor runs from
+ * row 0 to the end row, whose index is the entry count. Functions taking a
+ * window return 0 (null for pointers) when it is not a list view.
+ *
+ * Notifications: WM_COMMAND to the parent, wParam = MAKEWPARAM(child id,
+ * code), lParam = the list view.
+ */
+#ifdef _WIN32
+
+#define ZLN_CURSORMOVE 1 /* the cursor moved (cursor functions, left click,
+                            Zubolist_DeleteAll, Zubolist_MarkDeleteAll) */
+#define ZLN_ACTIVATE 2   /* Enter, or a left click on the cursor row */
+
+/* Walk routine: called with each entry visited; return 0 to stop the walk.
+ * The entry may be changed in place, but the routine must not add, delete
+ * or reorder entries nor move the cursor. */
+typedef int (ZUBOAPI *ZubolistWalkProc)(HWND window, GdirlistEntry *entry, void *user);
+
+/* Registers the class "ZUBOLIST" for the process; returns its atom, 0 on
+ * failure (a second registration fails). */
+int ZUBOAPI InitZubolist(void);
+/* Sets the painting font (not owned) and re-lays out the view; nonzero when
+ * its metrics were read (otherwise the old metrics stay). */
+int ZUBOAPI Zubolist_SetFont(HWND window, HFONT font);
+
+/* Cursor moves. Each returns the cursor index afterwards, keeps the cursor
+ * visible with a one-row margin and sends ZLN_CURSORMOVE when it moved; at
+ * the limit nothing happens and the index is returned unchanged. */
+int ZUBOAPI Zubolist_CursorUp(HWND window);
+int ZUBOAPI Zubolist_CursorDown(HWND window);
+int ZUBOAPI Zubolist_CursorPageUp(HWND window);
+int ZUBOAPI Zubolist_CursorPageDown(HWND window);
+/* To the end row (not the last entry); returns the entry count. */
+int ZUBOAPI Zubolist_CursorEnd(HWND window);
+/* To row 0; returns 0. */
+int ZUBOAPI Zubolist_CursorTop(HWND window);
+
+/* Marks on all entries; each returns the entry count. MarkClearAll also
+ * scrolls the view back to row 0 (the cursor stays). */
+int ZUBOAPI Zubolist_MarkAll(HWND window);
+int ZUBOAPI Zubolist_MarkClearAll(HWND window);
+int ZUBOAPI Zubolist_MarkInvertAll(HWND window);
+/* Marks (status nonzero) or unmarks the cursor entry; returns status. */
+int ZUBOAPI Zubolist_MarkSet(HWND window, int status);
+/* Inverts the cursor entry's mark; returns 0. */
+int ZUBOAPI Zubolist_MarkInvert(HWND window);
+/* Inverts the cursor entry's mark and steps down; returns the new cursor
+ * index, or 0 on the end row (nothing done). */
+int ZUBOAPI Zubolist_MarkInvertAndDown(HWND window);
+/* Calls walk (may be null) for each marked entry / each entry in list order;
+ * returns the number visited (the one that stopped the walk included). */
+int ZUBOAPI Zubolist_EnumMark(HWND window, ZubolistWalkProc walk, void *user);
+int ZUBOAPI Zubolist_EnumAll(HWND window, ZubolistWalkProc walk, void *user);
+/* Marks every entry whose name2 matches a DOS wildcard pattern (see
+ * MatchDosWildcard); never unmarks. Returns the entry count. */
+int ZUBOAPI Zubolist_MarkMatchWildcard(HWND window, const char *pattern, int ignoreCase);
+
+/* Number of entries. */
+int ZUBOAPI Zubolist_GetListNum(HWND window);
+/* The cursor entry (the list's own record), null on the end row. */
+GdirlistEntry *ZUBOAPI Zubolist_GetDataPtr(HWND window);
+/* Appends a copy of the entry; returns the entry count. */
+int ZUBOAPI Zubolist_Add(HWND window, const GdirlistEntry *entry);
+/* Sorts with the comparison (cursor to row 0); returns 1, 0 for a null
+ * comparison. */
+int ZUBOAPI Zubolist_Sort(HWND window, GdirlistCompareProc compare, ZuboUserValue user);
+/* Moves the cursor entry to the removed-entries stack; returns the count. */
+int ZUBOAPI Zubolist_RemoveData(HWND window);
+/* Brings the most recently removed entry back at the cursor (the cursor
+ * stands on it); returns the count. */
+int ZUBOAPI Zubolist_RestoreData(HWND window);
+/* Deletes every entry (the removed stack stays); returns 0. */
+int ZUBOAPI Zubolist_DeleteAll(HWND window);
+/* Deletes every marked entry for good; the cursor keeps its entry, or moves
+ * to the last unmarked one above it. Returns 0. */
+int ZUBOAPI Zubolist_MarkDeleteAll(HWND window);
+/* Puts the marked entries on the clipboard as CF_TEXT, one list line ending
+ * in CR LF each (a line longer than 1023 bytes is cut inside its comment).
+ * Returns 0; the clipboard is untouched when it cannot be opened. */
+int ZUBOAPI Zubolist_MarkCopyClipboard(HWND window);
+/* Inserts the entries of the clipboard's text above the cursor row (lines
+ * end at CR; texts are cut to 255 bytes, lines to 1023), stopping at a line
+ * of fewer than three fields. Returns 1 when there was text, else 0. */
+int ZUBOAPI Zubolist_InsertFromClipboard(HWND window);
+/* Appends the entries of a list file; returns the number read. */
+int ZUBOAPI Zubolist_AddListFile(HWND window, const char *path);
+/* Writes every entry to a list file (as Gdirlist_SaveListFile). */
+int ZUBOAPI Zubolist_SaveListFile(HWND window, const char *path);
+/* Writes the marked entries to a list file, replacing it only when all was
+ * written; returns 1, or 0 (old file kept) on any failure. */
+int ZUBOAPI Zubolist_MarkAllSaveListFile(HWND window, const char *path);
+
+#endif /* _WIN32 */
+
 /* ===================================================================== */
 /* Console output emulator                                               */
 /* ===================================================================== */

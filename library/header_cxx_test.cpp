@@ -5,6 +5,11 @@
 #include "zubo.h"
 
 extern "C" int zubo_header_from_c(void);
+#ifdef _WIN32
+extern "C" int zubo_listview_from_c(void);
+
+TEST(PublicHeader, ListViewFromC) { EXPECT_EQ(zubo_listview_from_c(), 21111); }
+#endif
 
 TEST(PublicHeader, UsableFromCAndCxx) {
     EXPECT_EQ(zubo_header_from_c(), 2);

@@ -53,6 +53,18 @@ private:
 };
 
 }  // namespace
+
+bool WriteListLine(FILE *f, const GdirlistEntry *e) {
+    char fixed[kListLineMax];
+    const size_t need = ListLineLength(e, 1) + 1;
+    char *line = need <= sizeof fixed ? fixed : static_cast<char *>(malloc(need));
+    if (!line) return false;
+    const size_t len = FormatListLine(e, "\n", line, need);
+    const bool ok = fwrite(line, 1, len, f) == len;
+    if (line != fixed) free(line);
+    return ok;
+}
+
 }  // namespace zubo
 
 using namespace zubo;
@@ -83,16 +95,8 @@ extern "C" int32_t ZUBOAPI Gdirlist_SaveListFile(Gdirlist *list, const char *pat
     FILE *f = writer.Open(path);
     if (!f) return 0;
     int32_t count = 0;
-    char fixed[kListLineMax];
     for (const GdirlistNode *node = list->head.next; node->next; node = node->next) {
-        const GdirlistEntry *e = &node->data;
-        const size_t need = ListLineLength(e, 1) + 1;
-        char *line = need <= sizeof fixed ? fixed : static_cast<char *>(malloc(need));
-        if (!line) return 0;
-        const size_t len = FormatListLine(e, "\n", line, need);
-        const bool ok = fwrite(line, 1, len, f) == len;
-        if (line != fixed) free(line);
-        if (!ok) return 0;
+        if (!WriteListLine(f, &node->data)) return 0;
         ++count;
     }
     return writer.Commit() ? count : 0;

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-cmake make python3
+cmake make python3 python3-fonttools
 g++ clang libclang-rt-14-dev
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine64 xvfb xauth

@@ -5,14 +5,16 @@
 // By default it runs a scripted session (see script.cpp), writes two
 // screenshots to DIR (default "out") and exits with the number of failed
 // checks. With --interactive it stays open for a person to use.
+#include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
 #include <stdio.h>
 #include <string.h>
-#include <windows.h>
 
 #include <string>
 
 #include "demo.h"
+#include "examples/common/font.h"
 
 namespace {
 
@@ -169,13 +171,13 @@ bool CreateMainWindow(Demo *demo) {
     if (!RegisterClassA(&wc) || !RegisterConsolePane(demo->instance) || !InitZubolist())
         return false;
 
-    demo->console = CreateConsout(80, 20, 1000);
+    demo->console = CreateConsout(80, 25, 1000);
     if (!demo->console) return false;
     Consout_SetOutputMode(demo->console, OUTMODE_ENABLE | OUTMODE_NEWLINE_CR | OUTMODE_EXPAND_TAB);
     Consout_SetFont(demo->console, demo->font);
     const int paneWidth = 80 * Consout_GetFontWidth(demo->console) + GetSystemMetrics(SM_CXVSCROLL) + 4;
     const int listHeight = 18 * Consout_GetBaselineskip(demo->console) + 4;
-    const int paneHeight = 20 * Consout_GetBaselineskip(demo->console) + 4;
+    const int paneHeight = 25 * Consout_GetBaselineskip(demo->console) + 4;
 
     RECT r = {0, 0, paneWidth, listHeight + paneHeight};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
@@ -240,9 +242,7 @@ int main(int argc, char **argv) {
     demo.instance = GetModuleHandleA(nullptr);
     demo.dataDir = ExeFolder();
     // A Japanese fixed-pitch font; Shift_JIS text is drawn through it.
-    demo.font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                            FIXED_PITCH | FF_MODERN, "VL Gothic");
+    demo.font = CreateJapaneseFont(16);
     if (!CreateMainWindow(&demo)) {
         fprintf(stderr, "zubo-demo: cannot create the windows\n");
         return 1;

@@ -1,0 +1,13 @@
+// The font of the example hosts: "ZUBO Gothic" (ZuboGothic.ttf beside the
+// program, made at build time from VL Gothic), else VL Gothic itself.
+#ifndef ZUBO_EXAMPLES_FONT_H
+#define ZUBO_EXAMPLES_FONT_H
+
+#include <windows.h>
+
+// A fixed-pitch Japanese font of the given cell height (pixels), with the
+// Shift_JIS character set so that TextOutA reads Shift_JIS. A face name
+// other than null replaces the default choice.
+HFONT CreateJapaneseFont(int height, const char *face = nullptr);
+
+#endif
