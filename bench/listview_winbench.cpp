@@ -130,22 +130,34 @@ void BM_Zubolist_FullPaint(winbench::State &state) {
 WINBENCH(BM_Zubolist_FullPaint);
 
 // Steps between two rows in the middle of the page, so that no step
-// scrolls: each one invalidates and repaints two rows.
-void BM_Zubolist_1000CursorSteps(winbench::State &state) {
+// scrolls: each one invalidates two rows, which are repainted when paint is
+// set, and otherwise left for a paint that never comes in the loop.
+void StepBetweenTwoRows(winbench::State &state, bool paint) {
     FilledZubolist z;
     Zubolist_CursorUp(z.view);
     Repaint(z.view);
     for (auto _ : state) {
-        for (int i = 0; i < 500; ++i) {
-            Zubolist_CursorDown(z.view);
-            UpdateWindow(z.view);
-            Zubolist_CursorUp(z.view);
-            UpdateWindow(z.view);
+        for (int i = 0; i < 1000; ++i) {
+            if (i % 2)
+                Zubolist_CursorUp(z.view);
+            else
+                Zubolist_CursorDown(z.view);
+            if (paint) UpdateWindow(z.view);
         }
     }
+    ValidateRect(z.view, nullptr);
     state.SetItemsProcessed(state.iterations() * 1000);
 }
+
+void BM_Zubolist_1000CursorSteps(winbench::State &state) { StepBetweenTwoRows(state, true); }
 WINBENCH(BM_Zubolist_1000CursorSteps);
+
+// The move, the two row invalidations, the scroll-bar refresh and the
+// parent's notification, without the paint.
+void BM_Zubolist_1000CursorSteps_NoPaint(winbench::State &state) {
+    StepBetweenTwoRows(state, false);
+}
+WINBENCH(BM_Zubolist_1000CursorSteps_NoPaint);
 
 int ZUBOAPI MarkEven(HWND, GdirlistEntry *e, void *) {
     if (e->num1 % 2 == 0) e->flags |= GDIRLIST_MARK;

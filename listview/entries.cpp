@@ -19,7 +19,7 @@ int32_t WalkEntries(Gdirlist *list, bool markedOnly, EntryVisitor visit, void *c
     return count;
 }
 
-bool MarkIfMatches(GdirlistEntry *e, void *context) {
+bool MarkMatch(GdirlistEntry *e, void *context) {
     const WildcardMark *w = static_cast<const WildcardMark *>(context);
     if (MatchDosWildcard(w->pattern, e->name2, w->ignoreCase)) e->flags |= GDIRLIST_MARK;
     return true;

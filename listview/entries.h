@@ -28,7 +28,7 @@ struct WildcardMark {
     const char *pattern;
     int32_t ignoreCase;
 };
-bool MarkIfMatches(GdirlistEntry *entry, void *wildcardMark);
+bool MarkMatch(GdirlistEntry *entry, void *wildcardMark);
 
 // Deletes every marked entry. The cursor ends on its old index minus the
 // number of marked entries at or above it (not below 0), which is returned.

@@ -102,5 +102,5 @@ extern "C" int ZUBOAPI Zubolist_EnumAll(HWND hwnd, ZubolistWalkProc walk, void *
 extern "C" int ZUBOAPI Zubolist_MarkMatchWildcard(HWND hwnd, const char *pattern,
                                                   int ignoreCase) {
     WildcardMark mark{pattern, ignoreCase};
-    return Walk(hwnd, false, MarkIfMatches, &mark);
+    return Walk(hwnd, false, MarkMatch, &mark);
 }

@@ -1,5 +1,6 @@
 #include "listview/rowtext.h"
 
+#include <stdio.h>
 #include <string.h>
 
 namespace zubo {
@@ -29,19 +30,10 @@ public:
     }
     // A decimal number right-aligned in at least width characters.
     void Number(int32_t v, int32_t width) {
-        char digits[12];
-        size_t n = 0;
-        uint32_t u = v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
-        do {
-            digits[n++] = static_cast<char>('0' + u % 10);
-            u /= 10;
-        } while (u);
-        if (v < 0) digits[n++] = '-';
-        Pad(width - static_cast<int32_t>(n));
-        while (n) {
-            --n;
-            Put(&digits[n], 1);
-        }
+        char digits[16];
+        const int n = snprintf(digits, sizeof digits, "%ld", static_cast<long>(v));
+        Pad(width - n);
+        Put(digits, static_cast<size_t>(n));
     }
     size_t Finish() {
         out_[n_] = '\0';
