@@ -41,7 +41,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindBrowser, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) return;
     if (dialog != r.dialog) ++r.dialogsSeen, r.dialog = dialog;
-    if (++r.ticks > 200)  // 30 s: cancel rather than hang the test
+    if (++r.ticks > 600)  // 90 s: cancel rather than hang the test
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     else if (r.next < r.steps.size() && r.steps[r.next](dialog))
         ++r.next;
@@ -74,8 +74,18 @@ HWND StaticShowing(HWND dialog, const std::string &text) {
 Step Press(int button) {
     return [button](HWND d) { return SendMessageA(GetDlgItem(d, button), BM_CLICK, 0, 0), true; };
 }
-Step Select(bool byPath, const void *where) {
-    return [=](HWND d) { return SendMessageA(d, BFFM_SETSELECTIONA, byPath, LPARAM(where)), true; };
+// Selects a folder until the status line shows its path: a selection sent
+// while the dialog is still filling its tree can be lost, so it is sent
+// again on every tick until it took effect.
+Step SelectUntilShown(const std::string &folder, HWND *status = nullptr) {
+    return [=](HWND d) {
+        if (HWND shown = StaticShowing(d, folder)) {
+            if (status) *status = shown;
+            return true;
+        }
+        SendMessageA(d, BFFM_SETSELECTIONA, TRUE, LPARAM(folder.c_str()));
+        return false;
+    };
 }
 
 class FolderChooser : public ::testing::Test {
@@ -121,8 +131,7 @@ TEST_F(FolderChooser, CancelGivesNull) {
 
 TEST_F(FolderChooser, OkGivesThePathShownAsStatus) {
     Robot robot;
-    robot.steps = {Select(true, known_.c_str()),
-                   [&](HWND d) { return StaticShowing(d, known_) != nullptr; }, Press(IDOK)};
+    robot.steps = {SelectUntilShown(known_), Press(IDOK)};
     char path[MAX_PATH] = "";
     EXPECT_EQ(ChooseWith(robot, nullptr, "Pick", path), path);
     EXPECT_EQ(_stricmp(path, known_.c_str()), 0) << path << " / " << known_;
@@ -136,9 +145,12 @@ TEST_F(FolderChooser, VirtualFolderHasNoPath) {
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     HWND status = nullptr;
     Robot robot;
-    robot.steps = {Select(true, known_.c_str()),
-                   [&](HWND d) { return (status = StaticShowing(d, known_)) != nullptr; },
-                   Select(false, computer), [&](HWND) { return TextOf(status).empty(); },
+    robot.steps = {SelectUntilShown(known_, &status),
+                   [&](HWND d) {
+                       if (TextOf(status).empty()) return true;
+                       SendMessageA(d, BFFM_SETSELECTIONA, FALSE, LPARAM(computer));
+                       return false;
+                   },
                    [](HWND d) { return SendMessageA(d, WM_COMMAND, IDOK, 0), true; }};
     char path[MAX_PATH] = "";
     EXPECT_EQ(ChooseWith(robot, nullptr, "Pick", path), nullptr);
