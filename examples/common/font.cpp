@@ -1,22 +1,16 @@
 #include "font.h"
 
-#include <string>
-
-namespace {
-
-std::string ExeFolder() {
+std::string ProgramFolder() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string s(path, n);
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
-}  // namespace
-
 HFONT CreateJapaneseFont(int height, const char *face) {
     if (!face) {
         // Private to this process; the system's fonts stay as they are.
-        const std::string file = ExeFolder() + "ZuboGothic.ttf";
+        const std::string file = ProgramFolder() + "ZuboGothic.ttf";
         face = AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) ? "ZUBO Gothic" : "VL Gothic";
     }
     return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,

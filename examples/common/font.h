@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+// The folder of the running program, with a trailing backslash.
+std::string ProgramFolder();
+
 // A fixed-pitch Japanese font of the given cell height (pixels), with the
 // Shift_JIS character set so that TextOutA reads Shift_JIS. A face name
 // other than null replaces the default choice.

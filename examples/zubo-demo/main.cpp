@@ -195,12 +195,6 @@ bool CreateMainWindow(Demo *demo) {
     return true;
 }
 
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/") + 1);
-}
 
 }  // namespace
 
@@ -240,7 +234,7 @@ int main(int argc, char **argv) {
         }
     }
     demo.instance = GetModuleHandleA(nullptr);
-    demo.dataDir = ExeFolder();
+    demo.dataDir = ProgramFolder();
     // A Japanese fixed-pitch font; Shift_JIS text is drawn through it.
     demo.font = CreateJapaneseFont(16);
     if (!CreateMainWindow(&demo)) {
