@@ -43,8 +43,9 @@ void ConsolePrint(Demo *demo, const std::string &bytes);
 void ConsoleFlush(Demo *demo);  // draws the changed cells and shows them
 void ConsoleSyncScrollBar(Demo *demo);
 
-// Screenshots (capture.cpp).
-bool CaptureWindowPng(HWND window, const std::string &path);
+// Screenshots (capture.cpp): the window with its frame, or the rows top to
+// bottom of it (window coordinates) when bottom > top.
+bool CaptureWindowPng(HWND window, const std::string &path, int top = 0, int bottom = 0);
 
 // The scripted run (script.cpp): returns the number of failed checks.
 int RunScript(Demo *demo, const std::string &outDir);

@@ -81,6 +81,7 @@ int CountLines(const std::string &text) {
 int RunScript(Demo *demo, const std::string &outDir) {
     HWND list = demo->list;
     Pump();
+    printf("info  ANSI code page %u\n", GetACP());
     const std::vector<std::string> names = Names(list);
     Check("the sample list is loaded (320 entries)", Zubolist_GetListNum(list) == 320);
     bool sorted = true;
@@ -156,7 +157,15 @@ int RunScript(Demo *demo, const std::string &outDir) {
     CreateDirectoryA(outDir.c_str(), nullptr);
     const std::string listShot = outDir + "/demo-listview.png";
     const std::string consoleShot = outDir + "/demo-console.png";
-    Check(("wrote " + listShot).c_str(), CaptureWindowPng(list, listShot));
+    // The main window from its menu bar down to the end of the list view.
+    RECT listRect, mainRect;
+    GetWindowRect(list, &listRect);
+    GetWindowRect(demo->main, &mainRect);
+    POINT client = {0, 0};
+    ClientToScreen(demo->main, &client);
+    const int menuTop = client.y - mainRect.top - GetSystemMetrics(SM_CYMENU);
+    Check(("wrote " + listShot).c_str(),
+          CaptureWindowPng(demo->main, listShot, menuTop, listRect.bottom - mainRect.top));
     Check(("wrote " + consoleShot).c_str(), CaptureWindowPng(demo->pane, consoleShot));
     printf("%s: %d check(s) failed\n", failures ? "FAILED" : "passed", failures);
     return failures;
