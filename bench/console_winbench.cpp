@@ -45,16 +45,9 @@ int TextOutputsPerFrame(Consout *c) {
 void UpdateFrames(winbench::State &state, int runSpan) {
     Consout *c = FilledConsole(runSpan);
     const int w = kCols * Consout_GetFontWidth(c), h = kRows * Consout_GetBaselineskip(c);
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    // The library's own off-screen surface: a 32-bit top-down DIB section.
+    MemoryDC *surface = CreateMemoryDC(w, h, 32);
+    HDC dc = surface->ops.GetHDC(surface);
     for (auto _ : state) {
         Consout_SetColors(c, nullptr);
         Consout_Update(c, dc, 0, 0);
@@ -62,9 +55,7 @@ void UpdateFrames(winbench::State &state, int runSpan) {
     }
     state.SetItemsProcessed(state.iterations());  // frames
     state.counters["text_outputs_per_frame"] = TextOutputsPerFrame(c);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    surface->ops.Release(surface);
     Consout_Release(c);
 }
 

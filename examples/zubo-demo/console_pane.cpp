@@ -8,8 +8,6 @@ namespace {
 
 const char kPaneClass[] = "ZuboDemoConsole";
 
-Demo *DemoOf(HWND pane) { return reinterpret_cast<Demo *>(GetWindowLongPtrA(pane, 0)); }
-
 // Lines the view can stand above the screen.
 int ScrollBack(Consout *con) { return Consout_GetLinecnt(con) - Consout_GetConsHeight(con); }
 
@@ -52,8 +50,7 @@ void OnPaint(Demo *demo) {
 LRESULT CALLBACK PaneProc(HWND pane, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(pane, 0, reinterpret_cast<LONG_PTR>(
-                                       reinterpret_cast<CREATESTRUCTA *>(lp)->lpCreateParams));
+        StoreDemoPointer(pane, lp);
         break;
     case WM_PAINT:
         OnPaint(DemoOf(pane));

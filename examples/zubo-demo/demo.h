@@ -36,6 +36,14 @@ struct Demo {
     int activations = 0;  // ZLN_ACTIVATE notifications received
 };
 
+// Keeps the demo pointer passed to CreateWindowExA in window long 0, on
+// WM_NCCREATE; both window classes of the demo reserve it.
+inline void StoreDemoPointer(HWND window, LPARAM createParams) {
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(
+                                     reinterpret_cast<CREATESTRUCTA *>(createParams)->lpCreateParams));
+}
+inline Demo *DemoOf(HWND window) { return reinterpret_cast<Demo *>(GetWindowLongPtrA(window, 0)); }
+
 // Console pane (console_pane.cpp).
 bool RegisterConsolePane(HINSTANCE instance);
 bool CreateConsolePane(Demo *demo, int x, int y);

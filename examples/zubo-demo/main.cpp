@@ -53,8 +53,6 @@ ZuboMenuRow menuBar[] = {
     {ZUBOMENU_END, 0, 0},
 };
 
-Demo *DemoOf(HWND main) { return reinterpret_cast<Demo *>(GetWindowLongPtrA(main, 0)); }
-
 int32_t ZUBOAPI CompareNames(const GdirlistEntry *a, const GdirlistEntry *b, ZuboUserValue) {
     // Locale-aware, so that Shift_JIS names compare by character.
     return lstrcmpiA(a->name ? a->name : "", b->name ? b->name : "");
@@ -117,8 +115,7 @@ void OnCommand(Demo *demo, int id) {
 LRESULT CALLBACK MainProc(HWND main, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(main, 0, reinterpret_cast<LONG_PTR>(
-                                       reinterpret_cast<CREATESTRUCTA *>(lp)->lpCreateParams));
+        StoreDemoPointer(main, lp);
         break;
     case WM_COMMAND: {
         Demo *demo = DemoOf(main);
