@@ -7,6 +7,15 @@
 #                          a GoogleTest program. Tests that use only the
 #                          public API build both ways: natively against the
 #                          core library and for Windows against ZUBO.dll.
+#   zubo_windows_test(name COMMAND cmd... [PROPERTIES props...])
+#                          a test that runs Windows programs, named
+#                          win32.NAME or win64.NAME after the build.
+#
+# Every Windows build registers its tests: the 32-bit product's under the
+# 32-bit wine loader, the 64-bit build's under wine64. Where a build's
+# programs cannot run on this machine (no 32-bit support in the kernel, or
+# no wine32), its tests are still registered, but report as skipped with
+# the reason, never as passed.
 
 set(ZUBO_TOP "${CMAKE_CURRENT_LIST_DIR}/..")
 get_filename_component(ZUBO_TOP "${ZUBO_TOP}" ABSOLUTE)
@@ -16,6 +25,7 @@ set(ZUBO_WARNINGS -Wall -Wextra -Wshadow -Wno-missing-field-initializers)
 macro(zubo_setup_targets)
   if(WIN32)
     set(ZUBO_WINDOWS ON)
+    zubo_probe_wine()
     # Executables and the DLL side by side, so that tests and examples find it.
     set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
     set(CMAKE_LIBRARY_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
@@ -34,22 +44,23 @@ macro(zubo_setup_targets)
     set(_zubo_dll_targets ZUBO zubo_core)
   else()
     set(ZUBO_WINDOWS OFF)
+    # The instrumentation is set before any target is made: directory
+    # options reach only targets created after them, and the library's own
+    # code is what the sanitizers and the fuzzers' coverage must see.
+    if(ZUBO_FUZZ)
+      add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                          -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+      add_link_options(-fsanitize=address,undefined)
+    elseif(ZUBO_SANITIZE AND NOT ZUBO_BENCH)
+      add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                          -fno-omit-frame-pointer)
+      add_link_options(-fsanitize=address,undefined)
+    endif()
     add_library(zubo_core STATIC)
     set(_zubo_dll_targets zubo_core)
     if(NOT ZUBO_BENCH AND NOT ZUBO_FUZZ)
       # Native unit tests may make allocations fail on purpose.
       target_compile_definitions(zubo_core PUBLIC ZUBO_FAULT_INJECTION)
-    endif()
-    if(ZUBO_FUZZ)
-      # Coverage and sanitizers for the library code the fuzz targets drive.
-      add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
-                          -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-      add_link_options(-fsanitize=address,undefined)
-    endif()
-    if(ZUBO_SANITIZE AND NOT ZUBO_BENCH AND NOT ZUBO_FUZZ)
-      add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
-                          -fno-omit-frame-pointer)
-      add_link_options(-fsanitize=address,undefined)
     endif()
   endif()
   foreach(t ${_zubo_dll_targets})
@@ -107,16 +118,64 @@ function(zubo_test name)
   if(ZUBO_WINDOWS)
     target_link_libraries(${name} PRIVATE ZUBO ${ZUBO_GTEST} ${T_LIBS})
     target_link_options(${name} PRIVATE -static)
-    # Only the 64-bit build can run here (wine64); the 32-bit product is
-    # checked through its tables.
-    if(CMAKE_CROSSCOMPILING_EMULATOR)
-      add_test(NAME win64.${name} COMMAND ${name})
-      set_tests_properties(win64.${name} PROPERTIES
-        WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/bin" TIMEOUT 300)
-    endif()
+    zubo_windows_test(${name} COMMAND ${name}
+      PROPERTIES WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/bin" TIMEOUT 300)
   else()
     target_link_libraries(${name} PRIVATE zubo_core ${ZUBO_GTEST} ${T_LIBS})
     add_test(NAME native.${name} COMMAND ${name})
     set_tests_properties(native.${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
+
+# Sets ZUBO_ARCH (win32 or win64), ZUBO_WINE_RUN (the command that runs one
+# of this build's programs under wine) and ZUBO_CAN_RUN, with
+# ZUBO_CANNOT_RUN_WHY when this machine cannot run them. The wine32 loader
+# is itself a 32-bit program, so running it answers both questions: is
+# wine32 there, and can the kernel execute 32-bit code.
+macro(zubo_probe_wine)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(ZUBO_ARCH win32)
+    set(_loader /usr/lib/wine/wine)
+  else()
+    set(ZUBO_ARCH win64)
+    set(_loader /usr/lib/wine/wine64)
+  endif()
+  # -DZUBO_PROBE_LOADER=PATH probes another loader (to see the skip path).
+  if(ZUBO_PROBE_LOADER)
+    set(_loader "${ZUBO_PROBE_LOADER}")
+  endif()
+  set(ZUBO_WINE_RUN "${ZUBO_TOP}/tools/wine-run.sh" "--${ZUBO_ARCH}")
+  set(ZUBO_CAN_RUN OFF)
+  set(ZUBO_CANNOT_RUN_WHY "")
+  if(NOT EXISTS "${_loader}")
+    set(ZUBO_CANNOT_RUN_WHY "${_loader} is not installed")
+  else()
+    execute_process(COMMAND "${_loader}" --version RESULT_VARIABLE _rc
+                    OUTPUT_QUIET ERROR_QUIET)
+    if(_rc EQUAL 0)
+      set(ZUBO_CAN_RUN ON)
+    elseif(ZUBO_ARCH STREQUAL "win32")
+      set(ZUBO_CANNOT_RUN_WHY "this machine cannot execute 32-bit programs")
+    else()
+      set(ZUBO_CANNOT_RUN_WHY "${_loader} does not run here")
+    endif()
+  endif()
+  if(NOT ZUBO_CAN_RUN)
+    message(STATUS "${ZUBO_ARCH} tests will be skipped: ${ZUBO_CANNOT_RUN_WHY}")
+  endif()
+endmacro()
+
+function(zubo_windows_test name)
+  cmake_parse_arguments(T "" "" "COMMAND;PROPERTIES" ${ARGN})
+  set(test ${ZUBO_ARCH}.${name})
+  if(ZUBO_CAN_RUN)
+    add_test(NAME ${test} COMMAND ${T_COMMAND})
+    if(T_PROPERTIES)
+      set_tests_properties(${test} PROPERTIES ${T_PROPERTIES})
+    endif()
+  else()
+    add_test(NAME ${test} COMMAND sh -c "echo \"skipped: $1\"; exit 77" skip
+                                        "${ZUBO_CANNOT_RUN_WHY}")
+    set_tests_properties(${test} PROPERTIES SKIP_RETURN_CODE 77)
   endif()
 endfunction()

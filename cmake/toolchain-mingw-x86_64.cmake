@@ -10,6 +10,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)  # lets hosts use CMAKE_PREFIX_PATH
-# The 64-bit build is the one whose tests run here, under wine64.
+# Its tests run under wine64.
 get_filename_component(_zubo_top "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${_zubo_top}/tools/wine-run.sh")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_zubo_top}/tools/wine-run.sh;--win64")

@@ -21,5 +21,5 @@ if [ "$found" = 1 ]; then
       echo "== $(basename "$b") (wine64)"
       (cd "$1" && "$2/tools/wine-run.sh" "./$(basename "$b")")
     done
-    /usr/lib/wine/wineserver -k 2>/dev/null || true' sh "$win" "$top"
+    "$2/tools/wine-stop.sh"' sh "$win" "$top"
 fi

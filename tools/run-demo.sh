@@ -1,15 +1,24 @@
 #!/bin/sh
-# Runs the demo host's scripted session under wine64 (the caller provides
-# the X display, e.g. xvfb-run) and leaves its screenshots in out/.
+# Runs the demo host's scripted session under wine (the caller provides the
+# X display, e.g. xvfb-run) and leaves its screenshots in out/. It runs the
+# product, the 32-bit build, where this machine can run 32-bit programs,
+# and the 64-bit build elsewhere; ZUBO_DEMO_ARCH=win32|win64 chooses.
 # LC_ALL=ja_JP.UTF-8 gives wine the Japanese ANSI code page (932).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
-bin="${1:-$top/build/win64/bin}"
+arch="${ZUBO_DEMO_ARCH:-}"
+if [ -z "$arch" ]; then
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    arch=win32
+  else
+    arch=win64
+  fi
+fi
 mkdir -p "$top/out"
-cd "$bin"
+cd "$top/build/$arch/bin"
+echo "demo: the $arch build"
 rc=0
-LC_ALL=ja_JP.UTF-8 "$top/tools/wine-run.sh" ./zubo-demo.exe --out "$top/out" || rc=$?
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-/usr/lib/wine/wineserver -w 2>/dev/null || true
+LC_ALL=ja_JP.UTF-8 "$top/tools/wine-run.sh" "--$arch" ./zubo-demo.exe --out "$top/out" || rc=$?
+"$top/tools/wine-stop.sh"
 [ "$rc" = 0 ] && echo "Screenshots: out/demo-listview.png out/demo-console.png"
 exit $rc

@@ -1,15 +1,13 @@
 #!/bin/sh
-# Runs a Windows program under wine64 in the project's private, quiet prefix.
+# Runs a Windows program under wine in the project's private, quiet prefix:
+#   wine-run.sh [--win32|--win64] PROGRAM [ARGS...]   (default --win64)
 # Used by ctest (CMAKE_CROSSCOMPILING_EMULATOR) and by the make targets.
-# ZUBO_WINEPREFIX overrides the prefix (default: build/wine at the top).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${ZUBO_WINEPREFIX:-$top/build/wine}"
-export WINEDEBUG=-all
-# No Mono or Gecko installers, no desktop integration.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-export WINEARCH=win64
+arch=win64
+case "${1:-}" in --win32|--win64) arch=${1#--}; shift ;; esac
+. "$top/tools/wine-env.sh"
 if [ ! -f "$WINEPREFIX/.zubo-ready" ]; then
-  "$top/tools/wine-prefix.sh"
+  "$top/tools/wine-prefix.sh" "--$arch"
 fi
-exec /usr/lib/wine/wine64 "$@"
+exec "$ZUBO_WINE" "$@"
