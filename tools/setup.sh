@@ -9,7 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 PACKAGES="
 cmake make python3 python3-fonttools binutils
-g++ clang libclang-rt-14-dev
+g++ clang clang-tools-14 libclang-rt-14-dev llvm lld
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine64 xvfb xauth
 libgtest-dev libbenchmark-dev libvterm-dev
