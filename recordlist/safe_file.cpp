@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-namespace zubo {
+namespace zubo::recordlist {
 
 SafeFileWriter::~SafeFileWriter() { Discard(); }
 
@@ -56,4 +56,4 @@ void SafeFileWriter::Discard() {
     temp_ = path_ = nullptr;
 }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist

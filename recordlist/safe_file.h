@@ -6,7 +6,7 @@
 
 #include <stdio.h>
 
-namespace zubo {
+namespace zubo::recordlist {
 
 class SafeFileWriter {
 public:
@@ -40,6 +40,6 @@ bool ReplaceFileWith(const char *temp, const char *path);
 // A number that differs between processes, for temporary names.
 unsigned long ProcessTag();
 
-}  // namespace zubo
+}  // namespace zubo::recordlist
 
 #endif

@@ -5,7 +5,7 @@
 
 #include "recordlist/safe_file.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 
 FILE *CreateNewTextFile(const char *path) {
     int fd = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
@@ -19,4 +19,4 @@ bool ReplaceFileWith(const char *temp, const char *path) { return rename(temp, p
 
 unsigned long ProcessTag() { return static_cast<unsigned long>(getpid()); }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist

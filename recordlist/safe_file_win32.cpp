@@ -7,7 +7,7 @@
 
 #include "recordlist/safe_file.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 
 FILE *CreateNewTextFile(const char *path) {
     int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
@@ -23,4 +23,4 @@ bool ReplaceFileWith(const char *temp, const char *path) {
 
 unsigned long ProcessTag() { return GetCurrentProcessId(); }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist
