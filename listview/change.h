@@ -35,10 +35,11 @@ struct ViewChange {
     bool cursorMoved;
 };
 
-// The cursor stepped one row, between rows a and b: those two rows change,
-// unless the view scrolls to keep the cursor visible.
-constexpr ViewChange CursorStepped(int32_t a, int32_t b) {
-    return {ViewChange::View::kFollowCursor, {{a < b ? a : b, a < b ? b : a}, kNoRows}, -1, true};
+// The cursor stepped one row: the rows it left and reached change, unless
+// the view scrolls to keep the cursor visible.
+constexpr ViewChange CursorStepped(int32_t from, int32_t to) {
+    return {ViewChange::View::kFollowCursor,
+            {{from < to ? from : to, from < to ? to : from}, kNoRows}, -1, true};
 }
 // The cursor jumped (by a page, or to either end).
 constexpr ViewChange CursorJumped() {
