@@ -127,8 +127,7 @@ int32_t ZUBOAPI Consout_MoveCurDownMost(Consout *c) {
 }
 
 int32_t ZUBOAPI Consout_Putchar(Consout *c, int32_t byte) {
-    if (c) PutByte(c, static_cast<uint8_t>(byte));
-    return byte;
+    return c ? PutByte(c, byte) : byte;
 }
 
 int32_t ZUBOAPI Consout_Reset(Consout *c) {

@@ -16,13 +16,6 @@ inline bool HasModes(const Consout *c, int32_t flags) {
     return (c->outputMode & (OUTMODE_ENABLE | flags)) == (OUTMODE_ENABLE | flags);
 }
 
-inline void GrowDirty(Consout *c, int32_t left, int32_t right, int32_t row) {
-    if (left < c->dirtyLeft) c->dirtyLeft = left;
-    if (right > c->dirtyRight) c->dirtyRight = right;
-    if (row < c->dirtyTop) c->dirtyTop = row;
-    if (row + 1 > c->dirtyBottom) c->dirtyBottom = row + 1;
-}
-
 void PutTab(Consout *c) {
     if (!HasModes(c, OUTMODE_EXPAND_TAB) || c->tabstop < 1) return;
     int32_t n = c->tabstop - c->curX % c->tabstop;
@@ -100,33 +93,6 @@ void CollectEscape(Consout *c) {
     EndSequence(c);
 }
 
-// The cell writer, inlined into the byte machine's common path.
-inline void WriteCell(Consout *c, uint16_t code) {
-    ConsoutLine *line = ScreenLine(c, c->curY);
-    ConsoutCell *cells = Cells(line);
-    const int32_t x = c->curX;
-    // Overwriting half of a double-width character blanks the other half.
-    // The neighbour tests keep inside the line even where such a half could
-    // stand at an edge (a screen one column wide).
-    const uint8_t high = HighByte(cells[x].code);
-    if (high == WIDE_SECOND && x > 0) {
-        cells[x - 1].code = CONSOUT_BLANK;
-        if (x - 1 < c->dirtyLeft) c->dirtyLeft = x - 1;
-    } else if (high == WIDE_FIRST && x + 1 < line->count) {
-        cells[x + 1].code = CONSOUT_BLANK;
-        if (x + 2 > c->dirtyRight) c->dirtyRight = x + 2;
-    }
-    cells[x].code = code;
-    cells[x].attr = static_cast<uint16_t>(c->attr);
-    GrowDirty(c, x, x + 1, c->curY);
-    if (x + 1 < c->consWidth) {
-        c->curX = x + 1;
-    } else {
-        c->curX = 0;
-        LineFeed(c);
-    }
-}
-
 }  // namespace
 
 void PutCell(Consout *c, uint16_t code) { WriteCell(c, code); }
@@ -144,15 +110,8 @@ void PutWideChar(Consout *c, uint8_t b1, uint8_t b2) {
     PutCell(c, static_cast<uint16_t>(WIDE_SECOND << 8 | b2));
 }
 
-void PutByte(Consout *c, uint8_t b) {
-    // The common case first: a printable ASCII byte in ground is a cell in
-    // every kanji code. Its trip through escBuf is skipped: it would leave
-    // the buffer empty again at once.
-    if (c->escState == kGround && b > 0x20 && b < 0x80 && c->charset == SHIFT_SINGLE) {
-        WriteCell(c, b);
-        c->escLen = 0;
-        return;
-    }
+int32_t PutSequenceByte(Consout *c, int32_t byte) {
+    const uint8_t b = static_cast<uint8_t>(byte);
     if (c->escLen >= CONSOUT_ESC_MAX || c->escLen < 0) EndSequence(c);
     c->escBuf[c->escLen++] = b;
     switch (c->escState) {
@@ -181,6 +140,7 @@ void PutByte(Consout *c, uint8_t b) {
         EndSequence(c);  // not a state: start afresh
         break;
     }
+    return byte;
 }
 
 void EndSequence(Consout *c) {

@@ -649,8 +649,7 @@ MemoryDC *ZUBOAPI CreateMemoryDC(int32_t width, int32_t height, int32_t bitCount
 
 /*
  * Menu table: a writable array of rows of three pointer-sized words, owned
- * by the host (typically static). A null table given to the menu functions
- * and a null path buffer given to the folder chooser give null. Row 0 is the header: `kind` must be 0
+ * by the host (typically static). Row 0 is the header: `kind` must be 0
  * (the guard) and `value` receives the menu handle once the table is
  * built. Every later row has a kind:
  *   ZUBOMENU_END      end of the table
@@ -674,6 +673,8 @@ typedef struct ZuboMenuRow {
 } ZuboMenuRow;
 
 #ifdef _WIN32
+/* Null arguments: a null menu table and a null path buffer give null. */
+
 /* The menu stored in a table's header; null before it is built (or for a
  * null table). */
 HMENU ZUBOAPI ZuboMenu_GetMenuHandle(const ZuboMenuRow *table);

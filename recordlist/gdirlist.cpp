@@ -100,39 +100,6 @@ GdirlistNode *NodeAt(Gdirlist &list, int32_t k) {
     return node;
 }
 
-int32_t CursorUp(Gdirlist &list) {
-    if (list.curPos > 0) {
-        list.curNode = list.curNode->prev;
-        --list.curPos;
-    }
-    return list.curPos;
-}
-
-int32_t CursorDown(Gdirlist &list) {
-    if (list.curPos < list.size) {
-        list.curNode = list.curNode->next;
-        ++list.curPos;
-    }
-    return list.curPos;
-}
-
-int32_t SetCursor(Gdirlist &list, int32_t k) {
-    if (k > list.size) k = list.size;
-    if (k < 0) k = 0;
-    list.curNode = NodeAt(list, k);  // looked up while the old cursor stands
-    list.curPos = k;
-    return k;
-}
-
-GdirlistEntry *EntryAt(Gdirlist &list, int32_t k) {
-    if (k < 0 || k >= list.size) return nullptr;
-    return &NodeAt(list, k)->data;
-}
-
-GdirlistEntry *CursorEntry(Gdirlist &list) {
-    return list.curPos < list.size ? &list.curNode->data : nullptr;
-}
-
 GdirlistEntry *Append(Gdirlist &list, const GdirlistEntry &tmpl) {
     GdirlistNode *node = CopyTemplate(tmpl);
     if (!node) return nullptr;

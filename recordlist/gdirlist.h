@@ -62,15 +62,39 @@ inline void Unlink(GdirlistNode *node) {
     node->next->prev = node->prev;
 }
 
-// Cursor. Each returns the cursor index afterwards.
-int32_t CursorUp(Gdirlist &list);    // 0 stays 0
-int32_t CursorDown(Gdirlist &list);  // size stays size
-int32_t SetCursor(Gdirlist &list, int32_t k);  // clamped to 0 ... size
+// Cursor moves (inline: hosts walk lists one step at a time). Each returns
+// the cursor index afterwards.
+inline int32_t CursorUp(Gdirlist &list) {  // 0 stays 0
+    if (list.curPos > 0) {
+        list.curNode = list.curNode->prev;
+        --list.curPos;
+    }
+    return list.curPos;
+}
+inline int32_t CursorDown(Gdirlist &list) {  // size stays size
+    if (list.curPos < list.size) {
+        list.curNode = list.curNode->next;
+        ++list.curPos;
+    }
+    return list.curPos;
+}
+inline int32_t SetCursor(Gdirlist &list, int32_t k) {  // clamped to 0 ... size
+    if (k > list.size) k = list.size;
+    if (k < 0) k = 0;
+    list.curNode = NodeAt(list, k);  // looked up while the old cursor stands
+    list.curPos = k;
+    return k;
+}
 
 // The entry at index k, null when k is not 0 ... size - 1.
-GdirlistEntry *EntryAt(Gdirlist &list, int32_t k);
+inline GdirlistEntry *EntryAt(Gdirlist &list, int32_t k) {
+    if (k < 0 || k >= list.size) return nullptr;
+    return &NodeAt(list, k)->data;
+}
 // The entry under the cursor, null past the end.
-GdirlistEntry *CursorEntry(Gdirlist &list);
+inline GdirlistEntry *CursorEntry(Gdirlist &list) {
+    return list.curPos < list.size ? &list.curNode->data : nullptr;
+}
 
 // Insertions copy the template (texts duplicated) and return the new entry;
 // null, with the list exactly as it was, when memory runs out.
