@@ -46,7 +46,8 @@ bool SetViewline(Consout *c, int32_t v);
 // escape parameters cannot overflow on the way.
 bool MoveCursorTo(Consout *c, int64_t x, int64_t y);
 // One row down; on the last row the screen scrolls one line of the ring
-// instead (the cursor stays on the last row). Always true.
+// instead (the cursor stays on the last row). True, since the cursor is
+// always on the screen and so is the row below it or the scroll.
 bool LineFeed(Consout *c);
 
 }  // namespace zubo::console

@@ -34,7 +34,8 @@ inline const ConsoutCell &Cell(Consout *c, int32_t x, int32_t y) {
 inline std::string LineText(const ConsoutLine *line, int32_t n = -1) {
     if (n < 0 || n > line->count) n = line->count;
     std::string s;
-    for (int32_t i = 0; i < n; ++i) s += static_cast<char>(zubo::console::Cells(line)[i].code & 0xFF);
+    for (int32_t i = 0; i < n; ++i)
+        s += static_cast<char>(zubo::console::Cells(line)[i].code & 0xFF);
     return s;
 }
 
