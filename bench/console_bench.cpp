@@ -76,8 +76,8 @@ std::string MakeShiftJis() {
     while (out.size() + 80 <= kInputBytes) {
         for (int i = 0; i < 38; ++i, ++k) {
             uint8_t s1, s2;  // JIS X 0208 level 1 kanji, rows 0x30 ... 0x4E
-            zubo::JisPairToSjis(static_cast<uint8_t>(0x30 + k / 94 % 31),
-                                static_cast<uint8_t>(0x21 + k % 94), &s1, &s2);
+            zubo::kanji::JisPairToSjis(static_cast<uint8_t>(0x30 + k / 94 % 31),
+                                       static_cast<uint8_t>(0x21 + k % 94), &s1, &s2);
             out += static_cast<char>(s1);
             out += static_cast<char>(s2);
         }

@@ -1,11 +1,12 @@
 // The default escape procedure: a small subset of ANSI control sequences
-// (cursor movement, erase, colours), and the export that installs another.
-#include "console/consout.h"
+// (cursor movement, erase, colours).
+#include "console/ansi.h"
 
-namespace zubo {
+#include "console/output.h"
+#include "console/screen.h"
+
+namespace zubo::console {
 namespace {
-
-constexpr uint8_t kEsc = 0x1B;
 
 inline bool IsDigit(uint8_t b) { return b >= '0' && b <= '9'; }
 
@@ -28,13 +29,6 @@ int32_t ParseEscNumberPair(const uint8_t *p, int32_t n, int32_t *r, int32_t *col
     *col = ParseEscNumber(p + d1 + 1, n - d1 - 1, &d2);
     if (d2 == 0) return 0;
     return d1 + 1 + d2;
-}
-
-// The cursor moves only when the target is on the screen; targets are
-// computed in 64 bits so that wrapped parameters cannot overflow.
-void MoveCursor(Consout *c, int64_t x, int64_t y) {
-    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return;
-    Consout_MoveCur(c, static_cast<int32_t>(x), static_cast<int32_t>(y));
 }
 
 // A parameter made of digits only (possibly none, giving 0): true when
@@ -83,33 +77,33 @@ void Dispatch(Consout *c, uint8_t final, const uint8_t *params, int32_t n) {
     int32_t v, r, col;
     switch (final) {
     case 'A':
-        if (DigitsOnly(params, n, &v)) MoveCursor(c, c->curX, int64_t{c->curY} - v);
+        if (DigitsOnly(params, n, &v)) MoveCursorTo(c, c->curX, int64_t{c->curY} - v);
         break;
     case 'B':
-        if (DigitsOnly(params, n, &v)) MoveCursor(c, c->curX, int64_t{c->curY} + v);
+        if (DigitsOnly(params, n, &v)) MoveCursorTo(c, c->curX, int64_t{c->curY} + v);
         break;
     case 'C':
-        if (DigitsOnly(params, n, &v)) MoveCursor(c, int64_t{c->curX} + v, c->curY);
+        if (DigitsOnly(params, n, &v)) MoveCursorTo(c, int64_t{c->curX} + v, c->curY);
         break;
     case 'D':
-        if (DigitsOnly(params, n, &v)) MoveCursor(c, int64_t{c->curX} - v, c->curY);
+        if (DigitsOnly(params, n, &v)) MoveCursorTo(c, int64_t{c->curX} - v, c->curY);
         break;
     case 'H':
         if (n == 0) {
-            MoveCursor(c, 0, 0);
+            MoveCursorTo(c, 0, 0);
             break;
         }
         [[fallthrough]];  // "R;C H" is read like "R;C f"
     case 'f':
         // Without parameters "f" is finished and leaves the cursor alone.
         if (n > 0 && ParseEscNumberPair(params, n, &r, &col) == n)
-            MoveCursor(c, int64_t{col} - 1, int64_t{r} - 1);
+            MoveCursorTo(c, int64_t{col} - 1, int64_t{r} - 1);
         break;
     case 'J':
-        if (DigitsOnly(params, n, &v) && v == 2) Consout_ClearScreen(c);
+        if (DigitsOnly(params, n, &v) && v == 2) ClearScreen(c);
         break;
     case 'K':
-        if (n == 0) Consout_DeleteLineFromCursor(c);
+        if (n == 0) EraseToLineEnd(c);
         break;
     case 'm':
         SelectColors(c, params, n);
@@ -120,20 +114,8 @@ void Dispatch(Consout *c, uint8_t final, const uint8_t *params, int32_t n) {
 }
 
 }  // namespace
-}  // namespace zubo
 
-using namespace zubo;
-
-extern "C" {
-
-int32_t ZUBOAPI Consout_SetESCProc(Consout *c, ConsoutEscProc proc, ZuboUserValue user) {
-    c->escProc = proc;
-    c->escProcData = user;
-    return 1;
-}
-
-int32_t ZUBOAPI Consout_ESCProc_ANSI(Consout *c, const uint8_t *bytes, int32_t count,
-                                     ZuboUserValue) {
+int32_t ZUBOAPI AnsiEscapeProc(Consout *c, const uint8_t *bytes, int32_t count, ZuboUserValue) {
     if (count < 3) return 0;
     if (!bytes || bytes[0] != kEsc || bytes[1] != '[') return 1;
     const uint8_t final = bytes[count - 1];
@@ -142,4 +124,4 @@ int32_t ZUBOAPI Consout_ESCProc_ANSI(Consout *c, const uint8_t *bytes, int32_t c
     return 1;
 }
 
-}  // extern "C"
+}  // namespace zubo::console

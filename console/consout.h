@@ -1,6 +1,10 @@
-// Internal layout of the console and the routines shared by its parts:
-// ring and cursor (screen.cpp), byte output (output.cpp), the ANSI escape
-// procedure (ansi.cpp) and drawing (render.cpp).
+// The console record and the small helpers that every part of the console
+// shares: the ring layout, cell access and the byte machine's states. The
+// parts themselves are declared in screen.h (ring, cursor, sizes), output.h
+// (byte output, erase), ansi.h (the default escape procedure), render.h
+// (drawing) and font.h (platform fonts). All of them take a console that
+// exists; the null policy of the exported functions lives in
+// console/exports.cpp and console/exports_win32.cpp.
 #ifndef ZUBO_CONSOLE_CONSOUT_H
 #define ZUBO_CONSOLE_CONSOUT_H
 
@@ -10,7 +14,9 @@
 #include "zubo.h"
 
 // The console record: one heap block holding these fields in this order,
-// followed by the ring of maxline line pointers (see Lines()).
+// followed by the ring of maxline line pointers (see Lines()). Layout frozen
+// (checked in layout.cpp): the 32-bit DLL keeps this field order so that a
+// console reads the same in a debugger or a dump.
 struct Consout {
     ConsoutColor colors[CONSOUT_NCOLORS];
     void *font;  // the host's font handle, never owned
@@ -45,7 +51,10 @@ struct Consout {
     int32_t maxline;
 };
 
-namespace zubo {
+namespace zubo::console {
+
+// Control bytes with a meaning of their own.
+constexpr uint8_t kTab = 0x09, kLf = 0x0A, kCr = 0x0D, kEsc = 0x1B;
 
 // Byte machine states.
 enum EscState : int32_t {
@@ -88,23 +97,6 @@ inline ConsoutLine *ScreenLine(Consout *c, int32_t y) {
 
 inline uint8_t HighByte(uint16_t code) { return static_cast<uint8_t>(code >> 8); }
 
-// screen.cpp
-void ClearLine(const Consout *c, ConsoutLine *line);
-void MarkAllDirty(Consout *c);
-void MarkClean(Consout *c);
-void NotifyScroll(Consout *c);
-// Stores a font and derives the cell size from its metrics; false (sizes
-// unchanged) when they cannot be read.
-bool ApplyFont(Consout *c, void *font);
-
-// output.cpp
-void PutCell(Consout *c, uint16_t code);
-void PutWideChar(Consout *c, uint8_t b1, uint8_t b2);
-
-// Platform font primitives (font_win32.cpp, font_posix.cpp).
-void *StockFixedFont();
-bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *height);
-
-}  // namespace zubo
+}  // namespace zubo::console
 
 #endif

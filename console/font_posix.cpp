@@ -4,9 +4,9 @@
 // measures 16 x 16 (cells 8 x 16).
 #include <stdint.h>
 
-#include "console/consout.h"
+#include "console/font.h"
 
-namespace zubo {
+namespace zubo::console {
 
 void *StockFixedFont() { return reinterpret_cast<void *>(uintptr_t{16} << 16 | 16); }
 
@@ -18,4 +18,4 @@ bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *height) {
     return true;
 }
 
-}  // namespace zubo
+}  // namespace zubo::console

@@ -5,7 +5,7 @@
 
 #include "console/consout.h"
 
-namespace zubo {
+namespace zubo::console {
 
 // Halves of double-width characters come in neighbouring pairs, first half
 // on the left, within the line.
@@ -55,6 +55,6 @@ inline const char *BrokenInvariant(const Consout *c) {
     return nullptr;
 }
 
-}  // namespace zubo
+}  // namespace zubo::console
 
 #endif

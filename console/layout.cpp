@@ -10,6 +10,7 @@ static_assert(offsetof(ConsoutCell, attr) == 2, "cell layout");
 static_assert(offsetof(ConsoutLine, cells) == 4, "line: count, then the cells");
 static_assert(sizeof(ConsoutColor) == 4, "colour values are 32 bits");
 
+// The record, frozen so that a console reads the same in a debugger or a dump.
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(offsetof(Consout, font) == 64, "record layout");
 static_assert(offsetof(Consout, consWidth) == 68, "record layout");

@@ -1,39 +1,19 @@
-// Byte output: the five-state byte machine of Consout_Putchar, the cell
+// Byte output: the five-state byte machine behind Consout_Putchar, the cell
 // writer, double-width characters, the JIS shift sequences, escape
 // collection and the two erase operations.
-#include <string.h>
+#include "console/output.h"
 
-#include "console/consout.h"
+#include "console/screen.h"
 #include "kanji/kanji.h"
 
-namespace zubo {
+namespace zubo::console {
 namespace {
 
-constexpr uint8_t kTab = 0x09, kLf = 0x0A, kCr = 0x0D, kEsc = 0x1B;
-
-// The console's copy of the JIS shift sequences (the bytes after ESC).
-const KanjiShift kConsoleShiftTable[] = {
-    {"(B", SHIFT_SINGLE},
-    {"$B", SHIFT_DOUBLE},
-    {nullptr, -1},
-};
+using kanji::IsSjisLead;
+using kanji::KanjiShift;
 
 inline bool HasModes(const Consout *c, int32_t flags) {
     return (c->outputMode & (OUTMODE_ENABLE | flags)) == (OUTMODE_ENABLE | flags);
-}
-
-inline bool IsSjisLead(uint8_t b) { return (b >= 0x80 && b <= 0x9F) || b >= 0xE0; }
-
-inline void GrowDirty(Consout *c, int32_t left, int32_t right, int32_t row) {
-    if (left < c->dirtyLeft) c->dirtyLeft = left;
-    if (right > c->dirtyRight) c->dirtyRight = right;
-    if (row < c->dirtyTop) c->dirtyTop = row;
-    if (row + 1 > c->dirtyBottom) c->dirtyBottom = row + 1;
-}
-
-inline void EndSequence(Consout *c) {
-    c->escState = kGround;
-    c->escLen = 0;
 }
 
 void PutTab(Consout *c) {
@@ -45,7 +25,7 @@ void PutTab(Consout *c) {
 
 void PutJisPair(Consout *c, uint8_t row, uint8_t cell) {
     uint8_t s1, s2;
-    JisPairToSjis(row, cell, &s1, &s2);
+    kanji::JisPairToSjis(row, cell, &s1, &s2);
     PutWideChar(c, s1, s2);
 }
 
@@ -55,11 +35,11 @@ void GroundControl(Consout *c, uint8_t b) {
         PutTab(c);
         break;
     case kLf:
-        if (HasModes(c, OUTMODE_NEWLINE_CR)) Consout_MoveCurLeftMost(c);
-        Consout_MoveCurDown(c);
+        if (HasModes(c, OUTMODE_NEWLINE_CR)) MoveCursorTo(c, 0, c->curY);
+        LineFeed(c);
         break;
     case kCr:
-        Consout_MoveCurLeftMost(c);
+        MoveCursorTo(c, 0, c->curY);
         break;
     case kEsc:
         c->escState = kEscCollect;  // the ESC stays as escBuf[0]
@@ -90,19 +70,18 @@ void GroundByte(Consout *c, uint8_t b) {
     c->escLen = 0;
 }
 
-// True when the collected bytes after ESC are a shift sequence, which then
-// takes effect.
+// True when the collected bytes after ESC are a whole shift sequence, which
+// then takes effect.
 bool TakeShiftSequence(Consout *c) {
     if (c->escLen != 2 && c->escLen != 3) return false;
     c->escBuf[c->escLen] = 0;  // escLen <= 3 leaves room
-    const char *text = reinterpret_cast<const char *>(c->escBuf + 1);
-    for (const KanjiShift *row = kConsoleShiftTable; row->seq; ++row) {
-        if (strcmp(text, row->seq) == 0) {
-            c->charset = row->mode;
-            return true;
-        }
-    }
-    return false;
+    // The text after ESC is one or two bytes: a sequence that starts it is
+    // all of it.
+    const KanjiShift *row =
+        kanji::MatchShiftSequence(reinterpret_cast<const char *>(c->escBuf + 1));
+    if (!row) return false;
+    c->charset = row->mode;
+    return true;
 }
 
 void CollectEscape(Consout *c) {
@@ -115,33 +94,6 @@ void CollectEscape(Consout *c) {
 }
 
 }  // namespace
-
-// The cell writer, inlined into the byte machine's common path.
-inline void WriteCell(Consout *c, uint16_t code) {
-    ConsoutLine *line = ScreenLine(c, c->curY);
-    ConsoutCell *cells = Cells(line);
-    const int32_t x = c->curX;
-    // Overwriting half of a double-width character blanks the other half.
-    // The neighbour tests keep inside the line even where such a half could
-    // stand at an edge (a screen one column wide).
-    const uint8_t high = HighByte(cells[x].code);
-    if (high == WIDE_SECOND && x > 0) {
-        cells[x - 1].code = CONSOUT_BLANK;
-        if (x - 1 < c->dirtyLeft) c->dirtyLeft = x - 1;
-    } else if (high == WIDE_FIRST && x + 1 < line->count) {
-        cells[x + 1].code = CONSOUT_BLANK;
-        if (x + 2 > c->dirtyRight) c->dirtyRight = x + 2;
-    }
-    cells[x].code = code;
-    cells[x].attr = static_cast<uint16_t>(c->attr);
-    GrowDirty(c, x, x + 1, c->curY);
-    if (x + 1 < c->consWidth) {
-        c->curX = x + 1;
-    } else {
-        c->curX = 0;
-        Consout_MoveCurDown(c);
-    }
-}
 
 void PutCell(Consout *c, uint16_t code) { WriteCell(c, code); }
 
@@ -158,22 +110,8 @@ void PutWideChar(Consout *c, uint8_t b1, uint8_t b2) {
     PutCell(c, static_cast<uint16_t>(WIDE_SECOND << 8 | b2));
 }
 
-}  // namespace zubo
-
-using namespace zubo;
-
-extern "C" {
-
-int32_t ZUBOAPI Consout_Putchar(Consout *c, int32_t byte) {
+int32_t PutSequenceByte(Consout *c, int32_t byte) {
     const uint8_t b = static_cast<uint8_t>(byte);
-    // The common case first: a printable ASCII byte in ground is a cell in
-    // every kanji code. Its trip through escBuf is skipped: it would leave
-    // the buffer empty again at once.
-    if (c->escState == kGround && b > 0x20 && b < 0x80 && c->charset == SHIFT_SINGLE) {
-        WriteCell(c, b);
-        c->escLen = 0;
-        return byte;
-    }
     if (c->escLen >= CONSOUT_ESC_MAX || c->escLen < 0) EndSequence(c);
     c->escBuf[c->escLen++] = b;
     switch (c->escState) {
@@ -205,19 +143,18 @@ int32_t ZUBOAPI Consout_Putchar(Consout *c, int32_t byte) {
     return byte;
 }
 
-int32_t ZUBOAPI Consout_Reset(Consout *c) {
-    EndSequence(c);
-    return 0;
+void EndSequence(Consout *c) {
+    c->escState = kGround;
+    c->escLen = 0;
 }
 
-int32_t ZUBOAPI Consout_ClearScreen(Consout *c) {
+void ClearScreen(Consout *c) {
     for (int32_t y = 0; y < c->consHeight; ++y) ClearLine(c, ScreenLine(c, y));
     c->curX = c->curY = 0;
     MarkAllDirty(c);
-    return 1;
 }
 
-int32_t ZUBOAPI Consout_DeleteLineFromCursor(Consout *c) {
+void EraseToLineEnd(Consout *c) {
     ConsoutLine *line = ScreenLine(c, c->curY);
     ConsoutCell *cells = Cells(line);
     int32_t from = c->curX;
@@ -225,7 +162,6 @@ int32_t ZUBOAPI Consout_DeleteLineFromCursor(Consout *c) {
     const ConsoutCell blank = {CONSOUT_BLANK, static_cast<uint16_t>(c->attr)};
     for (int32_t x = from; x < line->count; ++x) cells[x] = blank;
     GrowDirty(c, from, line->count, c->curY);
-    return 1;
 }
 
-}  // extern "C"
+}  // namespace zubo::console

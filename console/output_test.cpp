@@ -108,10 +108,10 @@ TEST(ConsoleOutput, ShiftJisPairsAreDoubleWidthCells) {
     Console c(80, 25, 100);
     Consout_MoveCur(c, 10, 0);
     Feed(c, "\x88");
-    EXPECT_EQ(c->escState, zubo::kSjisSecond);
+    EXPECT_EQ(c->escState, zubo::console::kSjisSecond);
     EXPECT_EQ(Consout_GetCurX(c), 10);
     Feed(c, "\x9f");
-    EXPECT_EQ(c->escState, zubo::kGround);
+    EXPECT_EQ(c->escState, zubo::console::kGround);
     EXPECT_EQ(Code(c, 10, 0), 0x1088);
     EXPECT_EQ(Code(c, 11, 0), 0x119F);
     EXPECT_EQ(Consout_GetCurX(c), 12);
@@ -134,7 +134,7 @@ TEST(ConsoleOutput, EucAndJisPairsGoThroughThePairArithmetic) {
     Console c(80, 25, 100);
     Consout_SetKanjicode(c, KANJICODE_EUC);
     Feed(c, "\xb0");
-    EXPECT_EQ(c->escState, zubo::kEucSecond);
+    EXPECT_EQ(c->escState, zubo::console::kEucSecond);
     Feed(c, "\xa1");
     EXPECT_EQ(Code(c, 0, 0), 0x1088);
     EXPECT_EQ(Code(c, 1, 0), 0x119F);
@@ -154,7 +154,7 @@ TEST(ConsoleOutput, EucAndJisPairsGoThroughThePairArithmetic) {
     Feed(c, "\x1b$B");
     EXPECT_EQ(Consout_GetCharset(c), SHIFT_DOUBLE);
     Feed(c, "\x30");
-    EXPECT_EQ(c->escState, zubo::kJisSecond);
+    EXPECT_EQ(c->escState, zubo::console::kJisSecond);
     Feed(c, "\x21\x1b(BA");
     EXPECT_EQ(Code(c, 0, 1), 0x1088);
     EXPECT_EQ(Code(c, 1, 1), 0x119F);
@@ -186,7 +186,7 @@ TEST(ConsoleOutput, EscapeCollectionEndsByTheProcedureOrAt128Bytes) {
     Consout_SetESCProc(c, RecordingProc, reinterpret_cast<ZuboUserValue>(&rec));
     Feed(c, "\x1b");
     EXPECT_TRUE(rec.calls.empty());  // ESC alone calls nothing
-    EXPECT_EQ(c->escState, zubo::kEscCollect);
+    EXPECT_EQ(c->escState, zubo::console::kEscCollect);
     Feed(c, std::string(127, '['));
     EXPECT_EQ(rec.calls.size(), 127u);
     EXPECT_EQ(rec.calls.back().bytes.size(), 128u);
@@ -200,7 +200,7 @@ TEST(ConsoleOutput, EscapeCollectionEndsByTheProcedureOrAt128Bytes) {
     Consout_Reset(c);
     Feed(c, "Q");
     EXPECT_EQ(Code(c, 2, 0), 'Q');
-    EXPECT_EQ(c->escState, zubo::kGround);
+    EXPECT_EQ(c->escState, zubo::console::kGround);
 }
 
 TEST(ConsoleOutput, OverwritingHalfACharacterBlanksTheOtherHalf) {
@@ -246,7 +246,7 @@ TEST(ConsoleOutput, ClearScreenBlanksOnlyTheScreen) {
         EXPECT_EQ(Cell(c, 9, y).attr, 0x14);
     }
     EXPECT_CURSOR(c, 0, 0);
-    EXPECT_EQ(LineText(zubo::Lines(c.c)[0], 3), "old");  // scroll-back kept
+    EXPECT_EQ(LineText(zubo::console::Lines(c.c)[0], 3), "old");  // scroll-back kept
     ExpectDirty(c, 0, 0, 10, 3);
 }
 
@@ -262,7 +262,7 @@ TEST(ConsoleOutput, OneColumnConsoleStaysInsideItsLines) {
     Consout_MoveCur(d, 0, 0);
     Feed(d, "z");
     EXPECT_EQ(Code(d, 0, 0), 'z');
-    EXPECT_EQ(zubo::Cells(zubo::Lines(d.c)[0])[1].code, 0x0020);
+    EXPECT_EQ(zubo::console::Cells(zubo::console::Lines(d.c)[0])[1].code, 0x0020);
     EXPECT_RING_OK(d);
 }
 

@@ -2,7 +2,9 @@
 // rectangle touches, runs of equal attribute, and the dirty rectangle.
 #include "console/render.h"
 
-namespace zubo {
+#include "console/screen.h"
+
+namespace zubo::console {
 namespace {
 
 // Pixel arithmetic is done in 64 bits; positions handed to the sink are
@@ -144,4 +146,4 @@ void UpdateView(Consout *c, RunSink &sink, int32_t originX, int32_t originY) {
     MarkClean(c);
 }
 
-}  // namespace zubo
+}  // namespace zubo::console

@@ -9,7 +9,7 @@
 
 #include "console/consout.h"
 
-namespace zubo {
+namespace zubo::console {
 
 class RunSink {
 public:
@@ -38,6 +38,6 @@ void DirtyRectPixels(const Consout *c, int32_t rect[4]);
 // taken (at least 1).
 int32_t CollectRun(char *buf, int32_t cap, const ConsoutLine *line, int32_t *from, int32_t to);
 
-}  // namespace zubo
+}  // namespace zubo::console
 
 #endif

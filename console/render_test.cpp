@@ -19,7 +19,7 @@ struct TextOut {
     std::string text;
 };
 
-struct Recorder final : zubo::RunSink {
+struct Recorder final : zubo::console::RunSink {
     std::vector<TextOut> runs;
     int begins = 0, ends = 0;
     void Begin() override { ++begins; }
@@ -32,7 +32,7 @@ struct Recorder final : zubo::RunSink {
 Recorder Draw(Consout *c, int32_t x, int32_t y, int32_t w, int32_t h, int32_t ox = 0,
               int32_t oy = 0, int32_t *result = nullptr) {
     Recorder r;
-    const int32_t got = zubo::DrawView(c, r, ox, oy, x, y, w, h);
+    const int32_t got = zubo::console::DrawView(c, r, ox, oy, x, y, w, h);
     if (result) *result = got;
     EXPECT_EQ(r.begins, got);
     EXPECT_EQ(r.ends, got);
@@ -149,7 +149,7 @@ TEST(ConsoleRender, ScrolledBackViewAndDirtyRectangle) {
     c->dirtyTop = 0;
     c->dirtyBottom = 2;
     int32_t rect[4];
-    zubo::DirtyRectPixels(c, rect);
+    zubo::console::DirtyRectPixels(c, rect);
     EXPECT_EQ(rect[1], 3 * 16);
     EXPECT_EQ(rect[3], 5 * 16);
     EXPECT_EQ(rect[0], 0);
@@ -161,14 +161,14 @@ TEST(ConsoleRender, ScrolledBackViewAndDirtyRectangle) {
     Consout_MoveCur(c, 5, 3);
     Feed(c, "y");
     Recorder u;
-    zubo::UpdateView(c, u, 0, 0);
+    zubo::console::UpdateView(c, u, 0, 0);
     EXPECT_TRUE(u.runs.empty());
     EXPECT_EQ(c->dirtyLeft, DIRTY_CLEAN);
     EXPECT_EQ(c->dirtyBottom, 0);
     EXPECT_EQ(u.begins, 0);  // the rectangle starts below the view
     Consout_SetViewline(c, 0);
     Consout_DirtyClean(c);
-    zubo::UpdateView(c, u, 0, 0);  // clean: draws nothing
+    zubo::console::UpdateView(c, u, 0, 0);  // clean: draws nothing
     EXPECT_EQ(u.begins, 0);
 }
 

@@ -1,10 +1,10 @@
 // Drawing with GDI: each run becomes one TextOutA with the run's colours
 // and background mode, in the console's font.
-#include <windows.h>
+#include "console/render_win32.h"
 
 #include "console/render.h"
 
-namespace zubo {
+namespace zubo::console {
 namespace {
 
 class GdiSink final : public RunSink {
@@ -32,29 +32,16 @@ private:
 };
 
 }  // namespace
-}  // namespace zubo
 
-using namespace zubo;
-
-extern "C" {
-
-int32_t ZUBOAPI Consout_Draw(Consout *c, HDC dc, int32_t originX, int32_t originY, int32_t x,
-                             int32_t y, int32_t width, int32_t height) {
+int32_t DrawOnDc(const Consout *c, HDC dc, int32_t originX, int32_t originY, int32_t x,
+                 int32_t y, int32_t width, int32_t height) {
     GdiSink sink(c, dc);
     return DrawView(c, sink, originX, originY, x, y, width, height);
 }
 
-int32_t ZUBOAPI Consout_GetDirtyRect(Consout *c, RECT *rect) {
-    int32_t r[4];
-    DirtyRectPixels(c, r);
-    if (rect) SetRect(rect, r[0], r[1], r[2], r[3]);
-    return 1;
-}
-
-int32_t ZUBOAPI Consout_Update(Consout *c, HDC dc, int32_t originX, int32_t originY) {
+void UpdateOnDc(Consout *c, HDC dc, int32_t originX, int32_t originY) {
     GdiSink sink(c, dc);
     UpdateView(c, sink, originX, originY);
-    return 1;
 }
 
-}  // extern "C"
+}  // namespace zubo::console

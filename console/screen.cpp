@@ -1,13 +1,16 @@
 // The console's screen buffer: creation, the ring of lines, resizing, the
 // cursor, the line feed that scrolls, the scroll-back view, the dirty
-// rectangle, colours and the plain accessors.
+// rectangle, the font's cell size and the colours.
+#include "console/screen.h"
+
 #include <stdlib.h>
 #include <string.h>
 
-#include "console/consout.h"
+#include "console/ansi.h"
+#include "console/font.h"
 #include "library/alloc.h"
 
-namespace zubo {
+namespace zubo::console {
 namespace {
 
 // Sizes beyond this are refused, so that slot sums and cell indexes stay
@@ -41,7 +44,7 @@ ConsoutLine *WidenLine(const Consout *c, const ConsoutLine *line, int32_t n) {
 
 // Adds a blank line below the newest one, reusing the oldest when the ring
 // is full. False, with nothing changed, when no line could be had.
-bool AppendLine(Consout *c) {
+bool AppendRingLine(Consout *c) {
     ConsoutLine **lines = Lines(c);
     if (c->linecnt == c->maxline) {
         // Full: firstLine == nextLine, so the oldest slot becomes the newest.
@@ -125,7 +128,7 @@ void SetDefaults(Consout *c) {
     c->escState = kGround;
     c->scrollNotifyProc = nullptr;
     c->scrollNotifyData = 0;
-    c->escProc = Consout_ESCProc_ANSI;
+    c->escProc = AnsiEscapeProc;
     c->escProcData = 0;
     MarkAllDirty(c);
 }
@@ -211,19 +214,13 @@ bool ApplyFont(Consout *c, void *font) {
         // drawing divides by the cell width, so keep it at least 1.
         c->fontWidth = maxWidth / 2 > 0 ? maxWidth / 2 : 1;
         c->fontHeight = height;
-        Consout_SetBaselineskip(c, height);
+        SetBaselineskip(c, height);
     }
     MarkAllDirty(c);
     return measured;
 }
 
-}  // namespace zubo
-
-using namespace zubo;
-
-extern "C" {
-
-Consout *ZUBOAPI CreateConsout(int32_t width, int32_t height, int32_t maxline) {
+Consout *NewConsole(int32_t width, int32_t height, int32_t maxline) {
     // Sizes below 1 would break the ring arithmetic and the cell writer.
     if (width < 1 || height < 1 || maxline < 1) return nullptr;
     if (width > kMaxSize || height > kMaxSize || maxline > kMaxSize) return nullptr;
@@ -239,23 +236,21 @@ Consout *ZUBOAPI CreateConsout(int32_t width, int32_t height, int32_t maxline) {
     SetDefaults(c);
     c->firstLine = c->nextLine = c->linecnt = c->viewTop = c->screenTop = 0;
     for (int32_t y = 0; y < c->consHeight; ++y) {
-        if (!AppendLine(c)) {
+        if (!AppendRingLine(c)) {
             // A console without all its screen lines is unusable.
-            FreeLines(c);
-            free(c);
+            FreeConsole(c);
             return nullptr;
         }
     }
     return c;
 }
 
-void ZUBOAPI Consout_Release(Consout *c) {
-    if (!c) return;
+void FreeConsole(Consout *c) {
     FreeLines(c);
     free(c);
 }
 
-int32_t ZUBOAPI Consout_SetConsSize(Consout *c, int32_t width, int32_t height) {
+int32_t Resize(Consout *c, int32_t width, int32_t height) {
     // Refused sizes and lack of memory leave the console as it was.
     if (width < 1 || height < 1 || width > kMaxSize) return c->consHeight;
     if (height > c->maxline) height = c->maxline;
@@ -288,99 +283,46 @@ int32_t ZUBOAPI Consout_SetConsSize(Consout *c, int32_t width, int32_t height) {
     return height;
 }
 
-int32_t ZUBOAPI Consout_GetConsWidth(Consout *c) { return c->consWidth; }
-int32_t ZUBOAPI Consout_GetConsHeight(Consout *c) { return c->consHeight; }
-int32_t ZUBOAPI Consout_GetFontWidth(Consout *c) { return c->fontWidth; }
-int32_t ZUBOAPI Consout_GetFontHeight(Consout *c) { return c->fontHeight; }
-int32_t ZUBOAPI Consout_GetCurX(Consout *c) { return c->curX; }
-int32_t ZUBOAPI Consout_GetCurY(Consout *c) { return c->curY; }
-int32_t ZUBOAPI Consout_GetAttr(Consout *c) { return c->attr; }
-int32_t ZUBOAPI Consout_GetTabstop(Consout *c) { return c->tabstop; }
-int32_t ZUBOAPI Consout_GetBaselineskip(Consout *c) { return c->baselineskip; }
-int32_t ZUBOAPI Consout_GetCharset(Consout *c) { return c->charset; }
-int32_t ZUBOAPI Consout_GetKanjicode(Consout *c) { return c->kanjicode; }
-int32_t ZUBOAPI Consout_GetMaxline(Consout *c) { return c->maxline; }
-int32_t ZUBOAPI Consout_GetLinecnt(Consout *c) { return c->linecnt; }
-int32_t ZUBOAPI Consout_GetOutputMode(Consout *c) { return c->outputMode; }
-
-int32_t ZUBOAPI Consout_SetAttr(Consout *c, int32_t attr) { return c->attr = attr; }
-int32_t ZUBOAPI Consout_SetTabstop(Consout *c, int32_t tabstop) { return c->tabstop = tabstop; }
-int32_t ZUBOAPI Consout_SetCharset(Consout *c, int32_t charset) { return c->charset = charset; }
-int32_t ZUBOAPI Consout_SetKanjicode(Consout *c, int32_t code) { return c->kanjicode = code; }
-int32_t ZUBOAPI Consout_SetOutputMode(Consout *c, int32_t flags) { return c->outputMode = flags; }
-
-int32_t ZUBOAPI Consout_SetBaselineskip(Consout *c, int32_t baselineskip) {
+int32_t SetBaselineskip(Consout *c, int32_t baselineskip) {
     // Drawing divides by the row pitch: below 1 is stored as 1.
     c->baselineskip = baselineskip < 1 ? 1 : baselineskip;
     MarkAllDirty(c);
     return c->baselineskip;
 }
 
-int32_t ZUBOAPI Consout_SetColors(Consout *c, const ConsoutColor *colors) {
+void SetColors(Consout *c, const ConsoutColor *colors) {
     if (colors) memcpy(c->colors, colors, sizeof c->colors);
     MarkAllDirty(c);
-    return 1;
 }
 
-int32_t ZUBOAPI Consout_GetViewline(Consout *c) {
-    return SlotSub(c->screenTop, c->viewTop, c->maxline);
-}
+int32_t Viewline(const Consout *c) { return SlotSub(c->screenTop, c->viewTop, c->maxline); }
 
-int32_t ZUBOAPI Consout_SetViewline(Consout *c, int32_t v) {
-    if (v < 0 || v > c->linecnt - c->consHeight) return 0;
+bool SetViewline(Consout *c, int32_t v) {
+    if (v < 0 || v > c->linecnt - c->consHeight) return false;
     c->viewTop = SlotSub(c->screenTop, v, c->maxline);
     MarkAllDirty(c);
-    return 1;
+    return true;
 }
 
-int32_t ZUBOAPI Consout_SetScrollNotifyProc(Consout *c, ConsoutScrollNotifyProc proc,
-                                            ZuboUserValue user) {
-    c->scrollNotifyProc = proc;
-    c->scrollNotifyData = user;
-    return 1;
+bool MoveCursorTo(Consout *c, int64_t x, int64_t y) {
+    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return false;
+    c->curX = static_cast<int32_t>(x);
+    c->curY = static_cast<int32_t>(y);
+    return true;
 }
 
-int32_t ZUBOAPI Consout_MoveCur(Consout *c, int32_t x, int32_t y) {
-    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return 0;
-    c->curX = x;
-    c->curY = y;
-    return 1;
-}
-
-// The single steps are computed in 64 bits so that no cursor value can
-// overflow; an out-of-range target is refused by the bounds test.
-namespace {
-int32_t MoveTo(Consout *c, int64_t x, int64_t y) {
-    if (x < 0 || x >= c->consWidth || y < 0 || y >= c->consHeight) return 0;
-    return Consout_MoveCur(c, static_cast<int32_t>(x), static_cast<int32_t>(y));
-}
-}  // namespace
-
-int32_t ZUBOAPI Consout_MoveCurLeft(Consout *c) { return MoveTo(c, int64_t{c->curX} - 1, c->curY); }
-int32_t ZUBOAPI Consout_MoveCurRight(Consout *c) { return MoveTo(c, int64_t{c->curX} + 1, c->curY); }
-int32_t ZUBOAPI Consout_MoveCurUp(Consout *c) { return MoveTo(c, c->curX, int64_t{c->curY} - 1); }
-int32_t ZUBOAPI Consout_MoveCurLeftMost(Consout *c) { return MoveTo(c, 0, c->curY); }
-int32_t ZUBOAPI Consout_MoveCurRightMost(Consout *c) { return MoveTo(c, c->consWidth - 1, c->curY); }
-int32_t ZUBOAPI Consout_MoveCurUpMost(Consout *c) { return MoveTo(c, c->curX, 0); }
-int32_t ZUBOAPI Consout_MoveCurDownMost(Consout *c) { return MoveTo(c, c->curX, c->consHeight - 1); }
-
-int32_t ZUBOAPI Consout_MoveCurDown(Consout *c) {
-    if (c->curY + 1 < c->consHeight) return Consout_MoveCur(c, c->curX, c->curY + 1);
+bool LineFeed(Consout *c) {
+    if (c->curY + 1 < c->consHeight) return MoveCursorTo(c, c->curX, int64_t{c->curY} + 1);
     // Last row: the screen moves down one line of the ring. Cells are never
     // moved, only slot indexes.
-    if (AppendLine(c))
+    if (AppendRingLine(c))
         c->screenTop = SlotAdd(c->screenTop, 1, c->maxline);
     else
         RotateScreenUp(c);
     FollowOutput(c);
     MarkAllDirty(c);
     NotifyScroll(c);
-    return 1;
+    return true;
 }
 
-int32_t ZUBOAPI Consout_DirtyClean(Consout *c) {
-    MarkClean(c);
-    return 1;
-}
-
-}  // extern "C"
+}  // namespace zubo::console

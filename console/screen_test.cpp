@@ -17,8 +17,8 @@ namespace {
 std::string SlotLetters(Consout *c) {
     std::string s;
     for (int32_t i = 0; i < c->maxline; ++i) {
-        ConsoutLine *line = zubo::Lines(c)[i];
-        s += line ? static_cast<char>(zubo::Cells(line)[0].code) : '-';
+        ConsoutLine *line = zubo::console::Lines(c)[i];
+        s += line ? static_cast<char>(zubo::console::Cells(line)[0].code) : '-';
     }
     return s;
 }
@@ -43,7 +43,7 @@ TEST(ConsoleScreen, CreationFillsTheScreenWithBlankLines) {
             ASSERT_EQ(Cell(c, x, y).code, 0x0020);
             ASSERT_EQ(Cell(c, x, y).attr, 0xF0);
         }
-    EXPECT_EQ(zubo::Lines(c.c)[25], nullptr);
+    EXPECT_EQ(zubo::console::Lines(c.c)[25], nullptr);
     ExpectDirty(c, 0, 0, 80, 25);
     EXPECT_RING_OK(c);
 
@@ -104,10 +104,10 @@ TEST(ConsoleScreen, WorkedScrollWithAFullRing) {
     Feed(c, "EEE");
     // As the line feed begins (only the last E is still to come).
     ExpectRing(c, {"ABCDE", 5, 0, 0, 2, 2, {"CCCC", "DDDD", "EEE "}, 2});
-    ConsoutLine *lineA = zubo::Lines(c.c)[0];
+    ConsoutLine *lineA = zubo::console::Lines(c.c)[0];
     Feed(c, "E");
     ExpectRing(c, {" BCDE", 5, 1, 1, 3, 3, {"DDDD", "EEEE", "    "}, 2});
-    EXPECT_EQ(zubo::Lines(c.c)[0], lineA);  // A was cleared in place
+    EXPECT_EQ(zubo::console::Lines(c.c)[0], lineA);  // A was cleared in place
     EXPECT_EQ(Consout_GetCurX(c), 0);
     EXPECT_EQ(Consout_SetViewline(c, 2), 1);
     EXPECT_EQ(Consout_SetViewline(c, 3), 0);
@@ -124,10 +124,10 @@ TEST(ConsoleScreen, ScrollFillsTheRingThenReusesTheOldestLine) {
         EXPECT_EQ(Consout_GetLinecnt(c), 3 + i);
     }
     ExpectDirty(c, 0, 0, 10, 3);
-    ConsoutLine *oldest = zubo::Lines(c.c)[0];
+    ConsoutLine *oldest = zubo::console::Lines(c.c)[0];
     EXPECT_EQ(Consout_MoveCurDown(c), 1);
     EXPECT_EQ(Consout_GetLinecnt(c), 6);
-    EXPECT_EQ(zubo::Lines(c.c)[0], oldest);  // cleared in place
+    EXPECT_EQ(zubo::console::Lines(c.c)[0], oldest);  // cleared in place
     EXPECT_EQ(c->screenTop, 4);
     EXPECT_EQ(notes, 4);
     EXPECT_RING_OK(c);
@@ -168,7 +168,7 @@ TEST(ConsoleScreen, NarrowingKeepsLinesAndWideningShowsTheTextAgain) {
     Consout_SetScrollNotifyProc(c, Notified, reinterpret_cast<ZuboUserValue>(&notes));
     EXPECT_EQ(Consout_SetConsSize(c, 40, 25), 25);
     EXPECT_EQ(Consout_GetCurX(c), 39);
-    EXPECT_EQ(zubo::ScreenLine(c, 0)->count, 80);
+    EXPECT_EQ(zubo::console::ScreenLine(c, 0)->count, 80);
     EXPECT_EQ(Consout_SetConsSize(c, 80, 25), 25);
     EXPECT_EQ(Row(c, 0), text);
     EXPECT_EQ(Row(c, 1), text.substr(0, 70) + std::string(10, ' '));
@@ -224,7 +224,7 @@ TEST(ConsoleScreen, GrowingTakesRowsFromTheScrollBackFirst) {
     // screen line.
     Console f(10, 4, 4);
     EXPECT_EQ(Consout_SetConsSize(f, 30, 4), 4);
-    for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(zubo::ScreenLine(f, y)->count, 30);
+    for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(zubo::console::ScreenLine(f, y)->count, 30);
     EXPECT_RING_OK(f);
 }
 
@@ -234,9 +234,9 @@ TEST(ConsoleScreen, GrowingIntoShortScrollBackLinesWidensThem) {
     EXPECT_EQ(Consout_SetConsSize(c, 5, 2), 2);
     Feed(c, "\n\n\nvwxyz");  // lines of 5 cells, pushing older ones up
     const int32_t newest = c->nextLine;
-    EXPECT_EQ(zubo::Lines(c.c)[(newest + 20 - 3) % 20]->count, 5);  // now scroll-back
+    EXPECT_EQ(zubo::console::Lines(c.c)[(newest + 20 - 3) % 20]->count, 5);  // now scroll-back
     EXPECT_EQ(Consout_SetConsSize(c, 12, 6), 6);
-    for (int32_t y = 0; y < 6; ++y) EXPECT_GE(zubo::ScreenLine(c, y)->count, 12) << y;
+    for (int32_t y = 0; y < 6; ++y) EXPECT_GE(zubo::console::ScreenLine(c, y)->count, 12) << y;
     EXPECT_EQ(Row(c, 0), "abcdefghij  ");
     EXPECT_EQ(Row(c, 4), "vwxyz       ");
     EXPECT_RING_OK(c);

@@ -27,20 +27,21 @@ inline void Feed(Consout *c, const std::string &bytes) {
 }
 
 inline const ConsoutCell &Cell(Consout *c, int32_t x, int32_t y) {
-    return zubo::Cells(zubo::ScreenLine(c, y))[x];
+    return zubo::console::Cells(zubo::console::ScreenLine(c, y))[x];
 }
 
 // The low bytes of a line's first n cells (all of them for n < 0).
 inline std::string LineText(const ConsoutLine *line, int32_t n = -1) {
     if (n < 0 || n > line->count) n = line->count;
     std::string s;
-    for (int32_t i = 0; i < n; ++i) s += static_cast<char>(zubo::Cells(line)[i].code & 0xFF);
+    for (int32_t i = 0; i < n; ++i)
+        s += static_cast<char>(zubo::console::Cells(line)[i].code & 0xFF);
     return s;
 }
 
 // Screen row y, consWidth cells.
 inline std::string Row(Consout *c, int32_t y) {
-    return LineText(zubo::ScreenLine(c, y), c->consWidth);
+    return LineText(zubo::console::ScreenLine(c, y), c->consWidth);
 }
 
 inline void ExpectDirty(Consout *c, int32_t l, int32_t t, int32_t r, int32_t b) {
@@ -58,7 +59,7 @@ inline void ExpectDirty(Consout *c, int32_t l, int32_t t, int32_t r, int32_t b) 
 
 #define EXPECT_RING_OK(c)                                         \
     do {                                                          \
-        const char *broken_ = zubo::BrokenInvariant(c);           \
+        const char *broken_ = zubo::console::BrokenInvariant(c);           \
         EXPECT_EQ(broken_, nullptr) << broken_;                   \
     } while (0)
 

@@ -11,6 +11,7 @@
 #include "console/consout.h"
 #include "console/invariants.h"
 #include "console/render.h"
+#include "console/screen.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct Input {
 };
 
 void Check(const Consout *c, const char *where) {
-    if (const char *broken = zubo::BrokenInvariant(c)) {
+    if (const char *broken = zubo::console::BrokenInvariant(c)) {
         fprintf(stderr, "invariant broken after %s: %s\n", where, broken);
         abort();
     }
@@ -41,7 +42,7 @@ int32_t CheckOnScroll(Consout *c, ZuboUserValue) {
 
 // Reads every byte of every run, so that a run reaching outside a line
 // shows up under AddressSanitizer.
-struct TouchingSink final : zubo::RunSink {
+struct TouchingSink final : zubo::console::RunSink {
     unsigned sum = 0;
     void Begin() override {}
     void End() override {}
@@ -83,14 +84,14 @@ void Call(Consout *c, Input &in) {
     case 15: Consout_SetBaselineskip(c, in.Small()); break;
     case 16: {
         const int32_t x = in.Wide(), y = in.Wide(), w = in.Wide(), h = in.Wide();
-        zubo::DrawView(c, sink, in.Small(), in.Small(), x, y, w, h);
+        zubo::console::DrawView(c, sink, in.Small(), in.Small(), x, y, w, h);
         break;
     }
-    case 17: zubo::UpdateView(c, sink, 0, 0); break;
+    case 17: zubo::console::UpdateView(c, sink, 0, 0); break;
     case 18: {
         // A native stand-in font: widest glyph and height, 0 ... 255 each.
         const uintptr_t maxWidth = in.Byte(), height = in.Byte();
-        zubo::ApplyFont(c, reinterpret_cast<void *>(maxWidth << 16 | height));
+        zubo::console::ApplyFont(c, reinterpret_cast<void *>(maxWidth << 16 | height));
         break;
     }
     default: {

@@ -15,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Gdirlist *list = CreateGdirlist();
     GdirlistEntry cursor = {nullptr, nullptr, 0, 0, nullptr, 0};
     Gdirlist_Add(list, &cursor);
-    const int32_t added = zubo::InsertListText(list, text.c_str());
+    const int32_t added = zubo::listview::InsertListText(list, text.c_str());
     if (added != Gdirlist_GetSize(list) - 1 || Gdirlist_GetCurPos(list) != added) __builtin_trap();
     Gdirlist_OrFlagAll(list, GDIRLIST_MARK);
     std::vector<char> out(size % 4096 + 1);
-    const size_t n = zubo::WriteMarkedText(list, out.data(), out.size());
+    const size_t n = zubo::listview::WriteMarkedText(list, out.data(), out.size());
     if (n >= out.size() || out[n] != '\0') __builtin_trap();
-    zubo::DeleteMarkedEntries(list);
+    zubo::listview::DeleteMarkedEntries(list);
     Gdirlist_Release(list);
     return 0;
 }

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     char *a = static_cast<char *>(malloc(caps[0]));
     char *b = static_cast<char *>(malloc(caps[1]));
     char *c = static_cast<char *>(malloc(caps[2]));
-    const int32_t rb = zubo::SplitListLine(line, a, caps[0], b, caps[1], &n1, &n2, c, caps[2]);
+    const int32_t rb =
+        zubo::recordlist::SplitListLine(line, a, caps[0], b, caps[1], &n1, &n2, c, caps[2]);
     if (rb != r) abort();  // cutting texts never changes the verdict
     if (rb == 1 && (strlen(a) >= caps[0] || strlen(b) >= caps[1] || strlen(c) >= caps[2]))
         abort();

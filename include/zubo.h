@@ -14,6 +14,11 @@
  *   is addressed by its window handle.
  * - Refusals are reported only by results: null, 0 or -1 as documented per
  *   function. Nothing is logged and no error code is stored.
+ * - Null arguments: each family states its rule below. In short, a null
+ *   record list, console, menu table or path buffer, and a window that is
+ *   not a list view, are refused: nothing happens and the result is 0 (null
+ *   for pointers). A function whose result is one of its arguments returns
+ *   that argument in every case.
  * - Text is 8-bit, zero-terminated, in the ANSI code page; Japanese text is
  *   Shift_JIS in memory.
  * - Numbers are 32 bits wide. Pointers, handles and callback user values are
@@ -65,7 +70,13 @@ typedef struct GdirlistEntry {
 
 #define GDIRLIST_MARK 0x1u
 
-/* The list itself is opaque to hosts. */
+/* The list itself is opaque to hosts.
+ *
+ * Null arguments: every Gdirlist_ function accepts a null list and then
+ * does nothing; its result is 0 or null, except that the flag operations
+ * return their value argument and Gdirlist_Sort its list argument, as they
+ * always do. A null template, comparison or path is refused in the same
+ * way, and SplitGdirlistLine gives -1 for any null argument. */
 typedef struct Gdirlist Gdirlist;
 
 /*
@@ -180,6 +191,9 @@ int32_t ZUBOAPI MatchDosWildcard(const char *pattern, const char *text,
 #define SHIFT_SINGLE 0 /* JIS single-byte ASCII (ESC ( B) */
 #define SHIFT_DOUBLE 1 /* JIS X 0208 two-byte (ESC $ B) */
 
+/* Null arguments: a null destination is returned as it is, with nothing
+ * written; a null source reads as the empty text. */
+
 /* Converts JIS text with shift sequences to Shift_JIS. The destination needs
  * strlen(src) + 1 bytes. Returns dst. A character cut off by the terminator
  * is dropped. */
@@ -198,8 +212,12 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
  * with a cursor bar, marked rows in red and a vertical scroll bar. Register
  * it once with InitZubolist and create windows of the class "ZUBOLIST" as
  * children (the child id goes in the hMenu argument). The cursor runs from
- * row 0 to the end row, whose index is the entry count. Functions taking a
- * window return 0 (null for pointers) when it is not a list view.
+ * row 0 to the end row, whose index is the entry count.
+ *
+ * Null arguments: a null window, a window of another class and one whose
+ * creation failed are refused by every function taking a window: nothing
+ * happens and the result is 0 (null for pointers), except that
+ * Zubolist_MarkSet returns its status argument in every case.
  *
  * Notifications: WM_COMMAND to the parent, wParam = MAKEWPARAM(child id,
  * code), lParam = the list view.
@@ -300,6 +318,11 @@ int ZUBOAPI Zubolist_MarkAllSaveListFile(HWND window, const char *path);
  * of maxline lines (screen plus scroll-back), fed one byte at a time with
  * Consout_Putchar and drawn by the host with Consout_Update / Consout_Draw.
  * The console record is opaque; every value a host needs has a getter.
+ *
+ * Null console: every Consout_ function accepts a null console and then
+ * does nothing; its result is 0, except that Consout_Putchar and the plain
+ * setters (Consout_SetAttr, _SetTabstop, _SetCharset, _SetKanjicode,
+ * _SetOutputMode) return their value argument, as they always do.
  */
 typedef struct Consout Consout;
 
@@ -495,6 +518,10 @@ int32_t ZUBOAPI Consout_Update(Consout *console, HDC dc, int32_t originX, int32_
  *     dc->ops.BltTo(dc, windowDC, 0, 0, &rect);
  * Release through dc->ops.Release; there is no exported release function.
  * The fields are readable; only the operations change them.
+ *
+ * Null arguments: an operation is reached through its object, which must be
+ * the object the table belongs to (it is never checked); null records and
+ * rectangles are refused with 0 as each operation says.
  */
 typedef struct MemoryDC MemoryDC;
 
@@ -646,6 +673,8 @@ typedef struct ZuboMenuRow {
 } ZuboMenuRow;
 
 #ifdef _WIN32
+/* Null arguments: a null menu table and a null path buffer give null. */
+
 /* The menu stored in a table's header; null before it is built (or for a
  * null table). */
 HMENU ZUBOAPI ZuboMenu_GetMenuHandle(const ZuboMenuRow *table);

@@ -1,18 +1,13 @@
 // Whole-string conversion between JIS (7-bit, with shift sequences) and
 // Shift_JIS.
+#include "kanji/conv.h"
+
 #include <string.h>
 
 #include "kanji/kanji.h"
 #include "zubo.h"
 
-namespace zubo {
-
-const KanjiShift kKanjiShiftTable[] = {
-    {"(B", SHIFT_SINGLE},
-    {"$B", SHIFT_DOUBLE},
-    {nullptr, -1},
-};
-
+namespace zubo::kanji {
 namespace {
 
 constexpr unsigned char kEsc = 0x1B;
@@ -45,7 +40,7 @@ constexpr PairTables MakePairTables() {
         SjisPairToJis(0x81, u, &j1, &j2);
         t.sjisRowStep[b] = static_cast<uint8_t>(j1 - 0x21);
         t.sjisCell[b] = j2;
-        t.sjisLead[b] = (b >= 0x80 && b <= 0x9F) || b >= 0xE0;
+        t.sjisLead[b] = IsSjisLead(u);
     }
     return t;
 }
@@ -65,23 +60,11 @@ inline unsigned char *EmitShift(unsigned char *out, int32_t *mode, int32_t wante
     return out;
 }
 
-// The table row whose sequence follows an ESC, or null.
-inline const KanjiShift *MatchShift(const unsigned char *afterEsc) {
-    for (const KanjiShift *row = kKanjiShiftTable; row->seq; ++row)
-        if (strncmp(reinterpret_cast<const char *>(afterEsc), row->seq, strlen(row->seq)) == 0)
-            return row;
-    return nullptr;
-}
-
 }  // namespace
-}  // namespace zubo
 
-using namespace zubo;
-
-extern "C" char *ZUBOAPI ConvJisToSjis(char *dst, const char *source) {
-    if (!dst) return dst;
+char *JisToSjis(char *dst, const char *source) {
     unsigned char *out = reinterpret_cast<unsigned char *>(dst);
-    const unsigned char *src = reinterpret_cast<const unsigned char *>(source ? source : "");
+    const unsigned char *src = reinterpret_cast<const unsigned char *>(source);
     int32_t mode = SHIFT_SINGLE;
     for (;;) {
         if (mode == SHIFT_SINGLE) {
@@ -106,7 +89,8 @@ extern "C" char *ZUBOAPI ConvJisToSjis(char *dst, const char *source) {
         const unsigned char c = *src;
         if (!c) break;
         if (c == kEsc) {
-            if (const KanjiShift *row = MatchShift(src + 1)) {
+            if (const KanjiShift *row =
+                    MatchShiftSequence(reinterpret_cast<const char *>(src + 1))) {
                 mode = row->mode;
                 src += 1 + strlen(row->seq);
             } else {
@@ -123,10 +107,9 @@ done:
     return dst;
 }
 
-extern "C" char *ZUBOAPI ConvSjisToJis(char *dst, const char *source) {
-    if (!dst) return dst;
+char *SjisToJis(char *dst, const char *source) {
     unsigned char *out = reinterpret_cast<unsigned char *>(dst);
-    const unsigned char *src = reinterpret_cast<const unsigned char *>(source ? source : "");
+    const unsigned char *src = reinterpret_cast<const unsigned char *>(source);
     int32_t mode = SHIFT_SINGLE;
     for (;;) {
         const unsigned char c = *src;
@@ -159,3 +142,5 @@ done:
     *out = 0;
     return dst;
 }
+
+}  // namespace zubo::kanji

@@ -26,20 +26,21 @@ std::string ToSjis(const std::string &jis) {
 
 TEST(PairArithmetic, KnownPairsAndRoundTripOverJisX0208) {
     uint8_t a, b;
-    zubo::JisPairToSjis(0x24, 0x22, &a, &b);
+    zubo::kanji::JisPairToSjis(0x24, 0x22, &a, &b);
     EXPECT_EQ(a, 0x82);
     EXPECT_EQ(b, 0xA0);
-    zubo::JisPairToSjis(0x30, 0x21, &a, &b);
+    zubo::kanji::JisPairToSjis(0x30, 0x21, &a, &b);
     EXPECT_EQ((a << 8) | b, 0x889F);
-    zubo::JisPairToSjis(0x21, 0x60, &a, &b);
+    zubo::kanji::JisPairToSjis(0x21, 0x60, &a, &b);
     EXPECT_EQ((a << 8) | b, 0x8180);
-    zubo::JisPairToSjis(0x5F, 0x21, &a, &b);
+    zubo::kanji::JisPairToSjis(0x5F, 0x21, &a, &b);
     EXPECT_EQ((a << 8) | b, 0xE040);
     for (int r = 0x21; r <= 0x7E; ++r)
         for (int c = 0x21; c <= 0x7E; ++c) {
             uint8_t s1, s2, j1, j2;
-            zubo::JisPairToSjis(static_cast<uint8_t>(r), static_cast<uint8_t>(c), &s1, &s2);
-            zubo::SjisPairToJis(s1, s2, &j1, &j2);
+            zubo::kanji::JisPairToSjis(static_cast<uint8_t>(r), static_cast<uint8_t>(c), &s1,
+                                       &s2);
+            zubo::kanji::SjisPairToJis(s1, s2, &j1, &j2);
             ASSERT_EQ(j1, r);
             ASSERT_EQ(j2, c);
         }
@@ -49,10 +50,10 @@ TEST(PairArithmetic, KnownPairsAndRoundTripOverJisX0208) {
 TEST(PairArithmetic, BytesAboveTheJisRangeCompareAsNegative) {
     uint8_t a, b;
     // j1 = 0xA4 (signed -92): (-92 - 33) >> 1 = -63, + 0x81 = 0x42.
-    zubo::JisPairToSjis(0xA4, 0xA2, &a, &b);
+    zubo::kanji::JisPairToSjis(0xA4, 0xA2, &a, &b);
     EXPECT_EQ(a, 0x42);
     EXPECT_EQ(b, static_cast<uint8_t>(0xA2 + 0x7E));
-    zubo::JisPairToSjis(0xA5, 0xE0, &a, &b);  // odd row, cell "below 0x5F"
+    zubo::kanji::JisPairToSjis(0xA5, 0xE0, &a, &b);  // odd row, cell "below 0x5F"
     EXPECT_EQ(a, 0x43);  // (-91 - 33) >> 1 = -62, + 0x81
     EXPECT_EQ(b, 0xFF);  // cell -32 <= 0x5F: -32 + 0x1F
 }
@@ -75,7 +76,7 @@ TEST(Conversion, SingleBytesAndControlsPassThrough) {
     // An unknown sequence is copied; in two-byte mode "(J" is then a pair.
     EXPECT_EQ(ToSjis("\x1b(Jx"), "\x1b(Jx");
     uint8_t a, b;
-    zubo::JisPairToSjis('(', 'J', &a, &b);
+    zubo::kanji::JisPairToSjis('(', 'J', &a, &b);
     EXPECT_EQ(ToSjis(ESC_D + "\x1b(J"), std::string("\x1b") + char(a) + char(b));
     // No closing ESC ( B is needed.
     EXPECT_EQ(ToSjis(ESC_D + "\x30\x21"), "\x88\x9f");

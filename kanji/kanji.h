@@ -1,11 +1,13 @@
-// The kanji shift table and the JIS X 0208 <-> Shift_JIS pair arithmetic,
-// shared by the string conversions and the console's byte output.
+// The kanji knowledge shared by the string conversions (kanji/conv.cpp) and
+// the console's byte output (console/output.cpp): the JIS shift sequences,
+// the Shift_JIS lead-byte test and the JIS X 0208 <-> Shift_JIS pair
+// arithmetic. Platform-independent.
 #ifndef ZUBO_KANJI_KANJI_H
 #define ZUBO_KANJI_KANJI_H
 
 #include <stdint.h>
 
-namespace zubo {
+namespace zubo::kanji {
 
 // One JIS shift sequence: the bytes after ESC and the mode it selects.
 struct KanjiShift {
@@ -13,9 +15,16 @@ struct KanjiShift {
     int32_t mode;
 };
 
-// ESC ( B selects single-byte ASCII, ESC $ B two-byte JIS X 0208; the row
-// with a null seq ends the table.
+// ESC ( B selects single-byte ASCII (SHIFT_SINGLE), ESC $ B two-byte JIS
+// X 0208 (SHIFT_DOUBLE); the row with a null seq ends the table.
 extern const KanjiShift kKanjiShiftTable[];
+
+// The table row whose sequence starts the zero-terminated text after an
+// ESC, or null.
+const KanjiShift *MatchShiftSequence(const char *afterEsc);
+
+// A byte that starts a Shift_JIS pair: 0x80 ... 0x9F and 0xE0 ... 0xFF.
+constexpr bool IsSjisLead(uint8_t b) { return (b >= 0x80 && b <= 0x9F) || b >= 0xE0; }
 
 // JIS row/cell bytes to a Shift_JIS pair. The comparisons take the bytes as
 // signed 8-bit values and the results keep their low 8 bits, so bytes
@@ -45,6 +54,6 @@ constexpr void SjisPairToJis(uint8_t s1, uint8_t s2, uint8_t *j1, uint8_t *j2) {
         *j2 = static_cast<uint8_t>(s2 - 0x7E);
 }
 
-}  // namespace zubo
+}  // namespace zubo::kanji
 
 #endif

@@ -12,7 +12,7 @@
 #include "listview/rowtext.h"
 #include "recordlist/listline.h"
 
-namespace zubo {
+namespace zubo::listview {
 namespace {
 
 TEST(Geometry, KeepVisibleRule) {
@@ -152,7 +152,8 @@ TEST_F(EntriesTest, PastedLines) {
         for (int32_t i = 0; i < Gdirlist_GetSize(list); ++i) {
             const GdirlistEntry *e = Gdirlist_GetDataPtr(list, i);
             firsts += e->name[0];
-            EXPECT_LT(strlen(e->name) + strlen(e->name2) + strlen(e->comment), 3 * kListTextMax);
+            EXPECT_LT(strlen(e->name) + strlen(e->name2) + strlen(e->comment),
+                      3 * recordlist::kListTextMax);
             EXPECT_EQ(e->flags, i + 1 < Gdirlist_GetSize(list) ? 0u : 1u);
         }
         EXPECT_EQ(firsts, std::string(c.names) + "Z") << c.text.substr(0, 20);
@@ -163,4 +164,4 @@ TEST_F(EntriesTest, PastedLines) {
 }
 
 }  // namespace
-}  // namespace zubo
+}  // namespace zubo::listview

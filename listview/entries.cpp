@@ -2,9 +2,12 @@
 
 #include <string.h>
 
+#include "recordlist/listfile.h"
 #include "recordlist/listline.h"
 
-namespace zubo {
+namespace zubo::listview {
+
+using recordlist::kListLineMax;
 
 int32_t WalkEntries(Gdirlist *list, bool markedOnly, EntryVisitor visit, void *context) {
     const int32_t saved = Gdirlist_GetCurPos(list);
@@ -26,27 +29,27 @@ bool MarkMatch(GdirlistEntry *e, void *context) {
 }
 
 int32_t DeleteMarkedEntries(Gdirlist *list) {
-    int32_t c = Gdirlist_GetCurPos(list);
+    int32_t cursor = Gdirlist_GetCurPos(list);
     // Backward from the cursor: each marked entry at or above it moves the
     // cursor's final index up by one.
-    for (int32_t steps = c + 1; steps > 0; --steps) {
+    for (int32_t steps = cursor + 1; steps > 0; --steps) {
         const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(list);
         if (e && IsMarked(e)) {
             Gdirlist_DeleteCursor(list);
-            --c;
+            --cursor;
         }
         Gdirlist_CursorUp(list);
     }
-    if (c < 0) c = 0;
+    if (cursor < 0) cursor = 0;
     // Forward from the new cursor over everything below it.
-    Gdirlist_SetCurPos(list, c);
+    Gdirlist_SetCurPos(list, cursor);
     for (const GdirlistEntry *e; (e = Gdirlist_GetDataPtrCursor(list));) {
         if (IsMarked(e))
             Gdirlist_DeleteCursor(list);
         else
             Gdirlist_CursorDown(list);
     }
-    return Gdirlist_SetCurPos(list, c);
+    return Gdirlist_SetCurPos(list, cursor);
 }
 
 bool RemoveCursorEntry(Gdirlist *shown, Gdirlist *removed) {
@@ -77,54 +80,56 @@ struct TextSink {
     size_t len;
 };
 
-bool AppendLine(GdirlistEntry *e, void *context) {
+bool AppendCopiedLine(GdirlistEntry *e, void *context) {
     TextSink *sink = static_cast<TextSink *>(context);
     char line[kListLineMax];
-    const size_t n = FormatListLine(e, "\r\n", line, sizeof line);
+    const size_t n = recordlist::FormatListLine(e, "\r\n", line, sizeof line);
     if (sink->len + n + 1 > sink->cap) return false;
     memcpy(sink->out + sink->len, line, n);
     sink->len += n;
     return true;
 }
 
-// Copies the next line of clipboard text into line (cut to cap - 1 bytes)
-// and returns where the following line starts, or null after the last one.
-const char *NextClipboardLine(const char *p, char *line, size_t cap) {
-    size_t n = 0;
-    for (; *p && *p != '\r'; ++p)
-        if (n + 1 < cap) line[n++] = *p;
-    line[n] = '\0';
-    if (!*p) return nullptr;  // ended at the terminator
-    ++p;                      // the CR
-    if (!*p) return nullptr;  // a CR at the very end ends the text
-    return p + 1;             // the byte after a CR (its LF) is skipped
-}
+// The lines of clipboard text: a line ends at CR, and the byte after the CR
+// (its LF) is skipped; a line longer than the area is cut and its rest
+// skipped.
+class ClipboardLines final : public recordlist::ListLineSource {
+public:
+    explicit ClipboardLines(const char *text) : next_(*text ? text : nullptr) {}
+
+    bool Next(char *line, size_t cap) override {
+        if (!next_) return false;
+        const char *p = next_;
+        size_t n = 0;
+        for (; *p && *p != '\r'; ++p)
+            if (n + 1 < cap) line[n++] = *p;
+        line[n] = '\0';
+        if (!*p)
+            next_ = nullptr;  // ended at the terminator
+        else if (!*++p)       // past the CR
+            next_ = nullptr;  // a CR at the very end ends the text
+        else
+            next_ = p + 1;    // the byte after a CR (its LF) is skipped
+        return true;
+    }
+
+private:
+    const char *next_;  // null after the last line
+};
 
 }  // namespace
 
 size_t WriteMarkedText(Gdirlist *list, char *out, size_t cap) {
     if (cap == 0) return 0;
     TextSink sink{out, cap, 0};
-    WalkEntries(list, true, AppendLine, &sink);
+    WalkEntries(list, true, AppendCopiedLine, &sink);
     out[sink.len] = '\0';
     return sink.len;
 }
 
 int32_t InsertListText(Gdirlist *list, const char *text) {
-    char line[kListLineMax], name[kListTextMax], name2[kListTextMax], comment[kListTextMax];
-    GdirlistEntry rec = {name, name2, 0, 0, comment, 0};
-    int32_t count = 0;
-    const char *p = *text ? text : nullptr;
-    while (p) {
-        p = NextClipboardLine(p, line, sizeof line);
-        const int32_t r = SplitListLine(line, name, sizeof name, name2, sizeof name2, &rec.num1,
-                                        &rec.num2, comment, sizeof comment);
-        if (r < 0) break;
-        if (r == 0) continue;
-        if (!Gdirlist_InsertCursor(list, &rec)) break;  // out of memory: keep what is in
-        ++count;
-    }
-    return count;
+    ClipboardLines lines(text);
+    return recordlist::AddListLines(*list, lines, recordlist::Placement::kBeforeCursor);
 }
 
-}  // namespace zubo
+}  // namespace zubo::listview

@@ -10,7 +10,7 @@
 
 #include "zubo.h"
 
-namespace zubo {
+namespace zubo::listview {
 
 inline bool IsMarked(const GdirlistEntry *e) { return (e->flags & GDIRLIST_MARK) != 0; }
 
@@ -56,6 +56,6 @@ size_t WriteMarkedText(Gdirlist *list, char *out, size_t cap);
 // with fewer than three fields ends the paste. Returns the number inserted.
 int32_t InsertListText(Gdirlist *list, const char *text);
 
-}  // namespace zubo
+}  // namespace zubo::listview
 
 #endif

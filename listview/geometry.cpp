@@ -1,6 +1,6 @@
 #include "listview/geometry.h"
 
-namespace zubo {
+namespace zubo::listview {
 
 CellMetrics CellMetricsFromFont(int32_t maxCharWidth, int32_t height) {
     CellMetrics m{maxCharWidth / 2, height};
@@ -31,21 +31,24 @@ int32_t TopRowAfterLayout(int32_t size, int32_t topRow, int32_t pageRows) {
     return topRow;
 }
 
-KeepVisiblePlan PlanKeepVisible(int32_t size, int32_t topRow, int32_t pageRows, int32_t a) {
+KeepVisiblePlan PlanKeepVisible(int32_t size, int32_t topRow, int32_t pageRows,
+                                int32_t cursor) {
     KeepVisiblePlan plan{false, topRow, topRow, false};
     if (size > pageRows && topRow + pageRows > size) {
         plan.pullUp = true;
         plan.pullUpTop = topRow = size - pageRows + 1;
     }
+    // With more than three rows the cursor keeps one row of margin from
+    // either edge of the page, except above row 0 and below the end row.
     const bool margin = pageRows > 3;
-    if (margin && a > 0 && a <= topRow)
-        plan.top = a - 1;
-    else if (a < topRow)
-        plan.top = a;
-    else if (margin && a >= topRow + pageRows - 1 && a < size)
-        plan.top = a - pageRows + 2;
-    else if (a >= topRow + pageRows)
-        plan.top = a - pageRows + 1;
+    if (margin && cursor > 0 && cursor <= topRow)
+        plan.top = cursor - 1;
+    else if (cursor < topRow)
+        plan.top = cursor;
+    else if (margin && cursor >= topRow + pageRows - 1 && cursor < size)
+        plan.top = cursor - pageRows + 2;
+    else if (cursor >= topRow + pageRows)
+        plan.top = cursor - pageRows + 1;
     else {
         plan.top = topRow;
         plan.stayed = true;
@@ -80,4 +83,4 @@ bool ScrollTarget(int code, int32_t pos, int32_t page, int32_t max, int32_t trac
     return true;
 }
 
-}  // namespace zubo
+}  // namespace zubo::listview

@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-namespace zubo {
+namespace zubo::listview {
 
 // Used when the creation font cannot be measured; also the floor of both
 // metrics, since rows and columns are found by dividing by them.
@@ -40,17 +40,18 @@ int32_t PageRowsFor(int32_t clientHeight, int32_t lineHeight);
 // until the end row sits on the last row of the page (never below 0).
 int32_t TopRowAfterLayout(int32_t size, int32_t topRow, int32_t pageRows);
 
-// What keeping cursor index a visible asks of the view. When pullUp is
-// set, the view first moves to pullUpTop; it then moves to top (which may
-// equal the top row in place: a scroll-bar refresh only). stayed is true
-// when the second step left the top row as it was.
+// What keeping the cursor row visible asks of the view. When pullUp is set,
+// the view first moves to pullUpTop; it then moves to top (which may equal
+// the top row in place: a scroll-bar refresh only). stayed is true when the
+// second step left the top row as it was.
 struct KeepVisiblePlan {
     bool pullUp;
     int32_t pullUpTop;
     int32_t top;
     bool stayed;
 };
-KeepVisiblePlan PlanKeepVisible(int32_t size, int32_t topRow, int32_t pageRows, int32_t a);
+KeepVisiblePlan PlanKeepVisible(int32_t size, int32_t topRow, int32_t pageRows,
+                                int32_t cursor);
 
 // Pixel span [*y0, *y1) of rows first ... last (inclusive) clipped to the
 // rows on screen; false when none of them is on screen.
@@ -73,6 +74,6 @@ inline int32_t BackgroundTop(int32_t size, int32_t topRow, int32_t lineHeight) {
     return (size - topRow + 1) * lineHeight;
 }
 
-}  // namespace zubo
+}  // namespace zubo::listview
 
 #endif

@@ -1,134 +1,86 @@
-// Every key of the key map, with and without Ctrl (held through SendInput,
-// so that the control sees it through GetAsyncKeyState). A key must leave
-// the view, the parent, the clipboard and the files exactly as its
-// operation does, and change nothing where Ctrl does not belong.
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
+// The key map as a table: every key code from 0 to 0x1FF, with and without
+// Ctrl, against the list of bindings written out here.
+#include <gtest/gtest.h>
 
-#include "listview/test_support.h"
+#include <string.h>
 
-namespace fs = std::filesystem;
+#include <map>
+#include <string>
 
-namespace zubo_test {
+#include "listview/keymap.h"
+
+namespace zubo::listview {
 namespace {
 
-std::string FileOrNone(const char *name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return in ? ss.str() : "<none>";
-}
-
-struct KeymapTest : ListViewTest {
-    fs::path previous = fs::current_path();
-    fs::path dir =
-        fs::temp_directory_path() / ("zubo_keys_" + std::to_string(GetCurrentProcessId()));
-    void SetUp() override {
-        ListViewTest::SetUp();
-        fs::create_directories(dir);
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(dir);
-        ListViewTest::TearDown();
-    }
-
-    // A fresh view of e0 ... e19 with e2 and e3 marked, name2 x.gp4 on e1 and
-    // Y.GP4 on e4, e5 removed (the cursor on e6, row 5), a.lst and a text on
-    // the clipboard; then the key or the operation, and what came of it.
-    std::string After(const std::function<void()> &action) {
-        MakeView(10);
-        Fill(20);
-        Mark({2, 3}, 1);
-        for (const char *name2 : {"x.gp4", "", "", "Y.GP4"}) {
-            GdirlistEntry *e = Zubolist_GetDataPtr(view);
-            if (*name2) {
-                Gdirlist_StrFree(e->name2);
-                e->name2 = Gdirlist_StrDup(name2);
-            }
-            Zubolist_CursorDown(view);
-        }
-        Zubolist_RemoveData(view);
-        std::ofstream("a.lst") << "fromfile 1 2\n";
-        fs::remove("b.lst");
-        fs::remove("c.lst");
-        OpenClipboard(parent);
-        EmptyClipboard();
-        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 16);
-        strcpy(static_cast<char *>(GlobalLock(g)), "pasted 1 2\r\n");
-        GlobalUnlock(g);
-        SetClipboardData(CF_TEXT, g);
-        CloseClipboard();
-        Settle();
-        action();
-        std::string clip = "<none>";
-        OpenClipboard(parent);
-        if (HANDLE h = GetClipboardData(CF_TEXT)) clip = static_cast<const char *>(GlobalLock(h));
-        CloseClipboard();
-        return Sent() + " | " + Names() + " | top " + std::to_string(Top()) + " | " + clip +
-               " | " + FileOrNone("a.lst") + FileOrNone("b.lst") + FileOrNone("c.lst");
-    }
-};
-
-TEST_F(KeymapTest, KeysDoWhatTheirOperationsDo) {
-    const struct {
-        WPARAM vk;
-        bool ctrl;
-        void (*op)(HWND);
-    } bindings[] = {
-        {VK_RETURN, false, [](HWND h) {  // the parent hears of it first
-             SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(kChildId, ZLN_ACTIVATE), (LPARAM)h);
-             Zubolist_CursorDown(h);
-         }},
-        {VK_SPACE, false, [](HWND h) { Zubolist_MarkInvertAndDown(h); }},
-        {VK_PRIOR, false, [](HWND h) { Zubolist_CursorPageUp(h); }},
-        {VK_NEXT, false, [](HWND h) { Zubolist_CursorPageDown(h); }},
-        {VK_END, false, [](HWND h) { Zubolist_CursorEnd(h); }},
-        {VK_HOME, false, [](HWND h) { Zubolist_CursorTop(h); }},
-        {VK_LEFT, false, [](HWND h) { Zubolist_CursorPageUp(h); }},
-        {VK_UP, false, [](HWND h) { Zubolist_CursorUp(h); }},
-        {VK_RIGHT, false, [](HWND h) { Zubolist_CursorPageDown(h); }},
-        {VK_DOWN, false, [](HWND h) { Zubolist_CursorDown(h); }},
-        {VK_INSERT, false, [](HWND h) { Zubolist_RestoreData(h); }},
-        {VK_DELETE, false, [](HWND h) { Zubolist_RemoveData(h); }},
-        {'0', false, [](HWND h) { Zubolist_DeleteAll(h); }},
-        {'1', false, [](HWND h) { Zubolist_AddListFile(h, "a.lst"); }},
-        {'2', false, [](HWND h) { Zubolist_SaveListFile(h, "b.lst"); }},
-        {'3', false, [](HWND h) { Zubolist_MarkAllSaveListFile(h, "c.lst"); }},
-        {'4', false, [](HWND h) { Zubolist_MarkMatchWildcard(h, "*.gp4", 0); }},
-        {'5', false, [](HWND h) { Zubolist_MarkMatchWildcard(h, "*.gp4", 1); }},
-        {'A', true, [](HWND h) { Zubolist_MarkAll(h); }},
-        {'C', true, [](HWND h) { Zubolist_MarkCopyClipboard(h); }},
-        {'V', true, [](HWND h) { Zubolist_InsertFromClipboard(h); }},
-        {'X', true, [](HWND h) { Zubolist_MarkDeleteAll(h); }},  // the clipboard stays
+// What a key must do, spelled out: action name, then its argument.
+std::string Describe(const KeyCommand &c) {
+    static const char *const kNames[] = {
+        "none",       "activate+down", "mark-invert+down", "page-up",     "page-down",
+        "end",        "top",           "up",               "down",        "restore",
+        "remove",     "delete-all",    "add-file",         "save-file",   "save-marked",
+        "wildcard",   "mark-all",      "copy",             "paste",       "delete-marked",
     };
-    const std::string untouched = After([] {});
-    for (const auto &b : bindings) {
-        const std::string expected = After([&] { b.op(view); });
-        EXPECT_NE(expected, untouched) << b.vk;  // the case shows a change
-        EXPECT_EQ(After([&] { Key(b.vk, b.ctrl); }), expected) << b.vk;
-        EXPECT_EQ(After([&] { Key(b.vk, !b.ctrl); }), untouched) << b.vk << " Ctrl " << !b.ctrl;
-    }
-    EXPECT_EQ(After([&] { Key('Z', true); }), untouched);
-    EXPECT_EQ(After([&] { fs::remove("a.lst"), Key('1'); }),  // no a.lst: nothing added
-              After([&] { fs::remove("a.lst"); }));
+    std::string s = kNames[static_cast<int>(c.action)];
+    if (c.argument) s += std::string(" ") + c.argument;
+    if (c.ignoreCase) s += " nocase";
+    return s;
 }
 
-TEST_F(KeymapTest, EnterOnTheEndRowAndRepeatedDown) {
-    After([] {});
-    Zubolist_CursorEnd(view);
-    Sent();
-    Key(VK_RETURN);
-    EXPECT_EQ(Sent(), "C2");  // no step from the end row
-    Zubolist_CursorTop(view);
-    Sent();
-    for (int i = 0; i < 30; ++i) Key(VK_DOWN);
-    EXPECT_EQ(Cursor(), 19);  // the end row
-    EXPECT_EQ(Sent().size(), 19 * 3 - 1u);
+// The bindings by the key code with Ctrl in bit 8.
+const std::map<unsigned, std::string> &Expected() {
+    static const std::map<unsigned, std::string> bindings = {
+        {0x0D, "activate+down"},   // Enter
+        {0x20, "mark-invert+down"},  // Space
+        {0x21, "page-up"},         // Page Up
+        {0x22, "page-down"},       // Page Down
+        {0x23, "end"},             // End
+        {0x24, "top"},             // Home
+        {0x25, "page-up"},         // Left arrow
+        {0x26, "up"},              // Up arrow
+        {0x27, "page-down"},       // Right arrow
+        {0x28, "down"},            // Down arrow
+        {0x2D, "restore"},         // Insert
+        {0x2E, "remove"},          // Delete
+        {0x30, "delete-all"},
+        {0x31, "add-file a.lst"},
+        {0x32, "save-file b.lst"},
+        {0x33, "save-marked c.lst"},
+        {0x34, "wildcard *.gp4"},
+        {0x35, "wildcard *.gp4 nocase"},
+        {0x141, "mark-all"},       // Ctrl+A
+        {0x143, "copy"},           // Ctrl+C
+        {0x156, "paste"},          // Ctrl+V
+        {0x158, "delete-marked"},  // Ctrl+X
+    };
+    return bindings;
+}
+
+TEST(KeyMap, EveryKeyWithAndWithoutCtrl) {
+    int bound = 0;
+    for (unsigned vk = 0; vk < 0x100; ++vk) {
+        for (bool ctrl : {false, true}) {
+            const unsigned k = vk | (ctrl ? 0x100u : 0u);
+            const auto it = Expected().find(k);
+            const std::string want = it == Expected().end() ? "none" : it->second;
+            EXPECT_EQ(Describe(CommandForKey(vk, ctrl)), want)
+                << "key 0x" << std::hex << vk << (ctrl ? " with Ctrl" : "");
+            bound += want != "none";
+        }
+    }
+    EXPECT_EQ(bound, 22);  // every binding was reached once
+}
+
+// Bit 8 is ORed in: a code that already has it reads as the Ctrl key, with
+// or without Ctrl; codes beyond the map's range are nothing.
+TEST(KeyMap, CodesWithBitEightAndBeyond) {
+    EXPECT_EQ(Describe(CommandForKey(0x141, false)), "mark-all");
+    EXPECT_EQ(Describe(CommandForKey(0x141, true)), "mark-all");
+    EXPECT_EQ(Describe(CommandForKey(0x10D, false)), "none");
+    EXPECT_EQ(Describe(CommandForKey(0x20D, false)), "none");
+    EXPECT_EQ(Describe(CommandForKey(0x100 | 'a', false)), "none");  // a lower-case code
+    EXPECT_EQ(CommandForKey(kVkReturn, false).action, KeyAction::kActivateAndDown);
+    EXPECT_EQ(CommandForKey(kVkDown, false).action, KeyAction::kCursorDown);
 }
 
 }  // namespace
-}  // namespace zubo_test
+}  // namespace zubo::listview

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-namespace zubo {
+namespace zubo::listview {
 namespace {
 
 // Appends into a bounded area, dropping whatever does not fit.
@@ -65,4 +65,4 @@ size_t FormatRowText(const GdirlistEntry *e, const ColumnWidths &w, char *out, s
     return row.Finish();
 }
 
-}  // namespace zubo
+}  // namespace zubo::listview

@@ -8,7 +8,7 @@
 #include "listview/geometry.h"
 #include "zubo.h"
 
-namespace zubo {
+namespace zubo::listview {
 
 // Rows are formatted into an area of this size, terminator included.
 constexpr size_t kRowTextMax = 1024;
@@ -21,6 +21,6 @@ constexpr size_t kRowTextMax = 1024;
 size_t FormatRowText(const GdirlistEntry *entry, const ColumnWidths &widths, char *out,
                      size_t cap);
 
-}  // namespace zubo
+}  // namespace zubo::listview
 
 #endif

@@ -1,11 +1,10 @@
-#include "memorydc/object.h"
+#include "memorydc/object_win32.h"
 
 #include <string.h>
 
 #include "library/alloc.h"
 
-namespace zubo {
-
+namespace zubo::memorydc {
 namespace {
 
 int32_t ZUBOAPI DefaultRelease(MemoryDC *object) {
@@ -63,4 +62,4 @@ MemoryDC *NewObject(uint32_t type, size_t size) {
 
 void FreeObject(MemoryDC *object) { free(object); }
 
-}  // namespace zubo
+}  // namespace zubo::memorydc

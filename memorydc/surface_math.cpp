@@ -1,6 +1,6 @@
 #include "memorydc/surface_math.h"
 
-namespace zubo {
+namespace zubo::memorydc {
 
 namespace {
 constexpr int64_t kMax31 = INT32_MAX;
@@ -46,4 +46,4 @@ void AssemblePalette(const ColorQuad *table, int32_t tableCount, int32_t start,
     for (int32_t i = 0; i < entryCount; ++i) entries[i].flags = PaletteFlagsFor(i);
 }
 
-}  // namespace zubo
+}  // namespace zubo::memorydc

@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-namespace zubo {
+namespace zubo::memorydc {
 
 struct SurfaceGeometry {
     int32_t width;         // padded row width in pixels
@@ -55,6 +55,6 @@ void AssemblePalette(const ColorQuad *table, int32_t tableCount, int32_t start,
                      int32_t count, const ColorQuad *colors, int32_t entryCount,
                      PaletteSlot *entries);
 
-}  // namespace zubo
+}  // namespace zubo::memorydc
 
 #endif

@@ -3,7 +3,7 @@
 
 #include "memorydc/surface_math.h"
 
-namespace zubo {
+namespace zubo::memorydc {
 namespace {
 
 TEST(SurfaceGeometry, RowsAreTheFewestWholeWords) {
@@ -70,4 +70,4 @@ TEST(Palette, AssembledFromTableThenColoursWithFlags) {
 }
 
 }  // namespace
-}  // namespace zubo
+}  // namespace zubo::memorydc

@@ -214,6 +214,40 @@ TEST(ListRefusals, NullArgumentsAreRefused) {
     Gdirlist_Release(nullptr);
 }
 
+// A null list is refused by every function: 0 or null, or the argument for
+// the functions that always return one.
+TEST(ListRefusals, EveryFunctionAcceptsANullList) {
+    GdirlistEntry e = Entry("a");
+    auto never = [](const GdirlistEntry *, const GdirlistEntry *, ZuboUserValue) -> int32_t {
+        ADD_FAILURE() << "compared on a null list";
+        return 0;
+    };
+    EXPECT_EQ(Gdirlist_GetCurPos(nullptr), 0);
+    EXPECT_EQ(Gdirlist_CursorUp(nullptr), 0);
+    EXPECT_EQ(Gdirlist_CursorDown(nullptr), 0);
+    EXPECT_EQ(Gdirlist_SetCurPos(nullptr, 5), 0);
+    EXPECT_EQ(Gdirlist_GetDataPtr(nullptr, 0), nullptr);
+    EXPECT_EQ(Gdirlist_GetDataPtrCursor(nullptr), nullptr);
+    EXPECT_EQ(Gdirlist_Insert(nullptr, &e, 0), nullptr);
+    EXPECT_EQ(Gdirlist_InsertCursor(nullptr, &e), nullptr);
+    Gdirlist_Delete(nullptr, 0);
+    EXPECT_EQ(Gdirlist_DeleteCursor(nullptr), 0);
+    EXPECT_EQ(Gdirlist_DeleteAll(nullptr), 0);
+    EXPECT_EQ(Gdirlist_Sort(nullptr, never, 0), nullptr);
+    EXPECT_EQ(Gdirlist_SetFlagAll(nullptr, 7u), 7u);
+    EXPECT_EQ(Gdirlist_XorFlagAll(nullptr, 6u), 6u);
+    EXPECT_EQ(Gdirlist_AndFlagAll(nullptr, 5u), 5u);
+    EXPECT_EQ(Gdirlist_OrFlagAll(nullptr, 4u), 4u);
+}
+
+TEST_F(ListTest, ANullComparisonLeavesTheListAsItWas) {
+    Fill({"c", "a", "b"});
+    Gdirlist_SetCurPos(list, 2);
+    EXPECT_EQ(Gdirlist_Sort(list, nullptr, 0), list);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 2);
+}
+
 }  // namespace
 
 #ifdef ZUBO_FAULT_INJECTION

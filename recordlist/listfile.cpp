@@ -1,25 +1,24 @@
-// List files: reading (Gdirlist_AddListFile) and writing
-// (Gdirlist_SaveListFile), one entry per line in the list line format.
+// List files: reading lines into entries and writing entries as lines.
+#include "recordlist/listfile.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "recordlist/gdirlist.h"
 #include "recordlist/listline.h"
 #include "recordlist/safe_file.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 namespace {
 
-// Reads text lines of at most cap - 1 characters. A longer line gives its
-// first cap - 1 characters and the rest of it is skipped, so that a long
-// line never turns into several lines. Lines keep their line feed when it
-// fits, as fgets keeps it.
-class LineReader {
+// Reads text lines from a file as fgets would (a line keeps its line feed
+// when it fits), but a line longer than the area gives its first cap - 1
+// characters and the rest of it is skipped.
+class FileLines final : public ListLineSource {
 public:
-    explicit LineReader(FILE *f) : file_(f) {}
+    explicit FileLines(FILE *f) : file_(f) {}
 
-    bool Next(char *line, size_t cap) {
+    bool Next(char *line, size_t cap) override {
         size_t n = 0;
         for (;;) {
             if (pos_ == len_ && !Fill()) break;
@@ -52,52 +51,61 @@ private:
     bool atEnd_ = false;
 };
 
-}  // namespace
-
-bool WriteListLine(FILE *f, const GdirlistEntry *e) {
+// Writes an entry as one whole list line ending in "\n" (text-mode streams
+// turn it into the platform's line end). False on a write error or when
+// memory for a long line runs out.
+bool WriteListLine(FILE *f, const GdirlistEntry &e) {
     char fixed[kListLineMax];
-    const size_t need = ListLineLength(e, 1) + 1;
+    const size_t need = ListLineLength(&e, 1) + 1;
     char *line = need <= sizeof fixed ? fixed : static_cast<char *>(malloc(need));
     if (!line) return false;
-    const size_t len = FormatListLine(e, "\n", line, need);
+    const size_t len = FormatListLine(&e, "\n", line, need);
     const bool ok = fwrite(line, 1, len, f) == len;
     if (line != fixed) free(line);
     return ok;
 }
 
-}  // namespace zubo
+}  // namespace
 
-using namespace zubo;
-
-extern "C" int32_t ZUBOAPI Gdirlist_AddListFile(Gdirlist *list, const char *path) {
-    if (!list || !path) return 0;
-    FILE *f = fopen(path, "r");
-    if (!f) return 0;
-    LineReader reader(f);
+int32_t AddListLines(Gdirlist &list, ListLineSource &lines, Placement where) {
     char line[kListLineMax], name[kListTextMax], name2[kListTextMax], comment[kListTextMax];
     GdirlistEntry tmpl = {name, name2, 0, 0, comment, 0};
     int32_t count = 0;
-    while (reader.Next(line, sizeof line)) {
+    while (lines.Next(line, sizeof line)) {
         const int32_t r = SplitListLine(line, name, sizeof name, name2, sizeof name2,
                                         &tmpl.num1, &tmpl.num2, comment, sizeof comment);
         if (r < 0) break;
         if (r == 0) continue;
-        if (!Gdirlist_Add(list, &tmpl)) break;  // out of memory: keep what was read
+        const GdirlistEntry *added =
+            where == Placement::kAppend ? Append(list, tmpl) : InsertAtCursor(list, tmpl);
+        if (!added) break;  // out of memory: keep what is in
         ++count;
     }
+    return count;
+}
+
+int32_t AddListFile(Gdirlist &list, const char *path) {
+    FILE *f = fopen(path, "r");
+    if (!f) return 0;
+    FileLines lines(f);
+    const int32_t count = AddListLines(list, lines, Placement::kAppend);
     fclose(f);
     return count;
 }
 
-extern "C" int32_t ZUBOAPI Gdirlist_SaveListFile(Gdirlist *list, const char *path) {
-    if (!list || !path) return 0;
+SaveOutcome SaveListFile(const Gdirlist &list, const char *path, Selection which) {
+    SaveOutcome outcome{false, false, 0};
     SafeFileWriter writer;
     FILE *f = writer.Open(path);
-    if (!f) return 0;
-    int32_t count = 0;
-    for (const GdirlistNode *node = list->head.next; node->next; node = node->next) {
-        if (!WriteListLine(f, &node->data)) return 0;
-        ++count;
+    if (!f) return outcome;
+    outcome.created = true;
+    for (const GdirlistNode *node = list.head.next; node->next; node = node->next) {
+        if (which == Selection::kMarked && !(node->data.flags & GDIRLIST_MARK)) continue;
+        if (!WriteListLine(f, node->data)) return outcome;  // the writer removes the file
+        ++outcome.lines;
     }
-    return writer.Commit() ? count : 0;
+    outcome.written = writer.Commit();
+    return outcome;
 }
+
+}  // namespace zubo::recordlist

@@ -69,6 +69,17 @@ TEST_F(ListFileTest, EmptyCommentAndBlankFilesAddNothing) {
     EXPECT_EQ(Gdirlist_GetSize(list), 0);
 }
 
+// A null list or path reads and writes nothing, and creates no file.
+TEST_F(ListFileTest, NullListOrPathIsRefused) {
+    Write("in.lst", "a 1 2\n");
+    Add("x", 1, 2, "y", "z");
+    EXPECT_EQ(Gdirlist_AddListFile(nullptr, Path("in.lst").c_str()), 0);
+    EXPECT_EQ(Gdirlist_AddListFile(list, nullptr), 0);
+    EXPECT_EQ(Gdirlist_SaveListFile(nullptr, Path("out.lst").c_str()), 0);
+    EXPECT_EQ(Gdirlist_GetSize(list), 1);
+    EXPECT_EQ(FilesInDir(), 1u);  // in.lst only
+}
+
 TEST_F(ListFileTest, ReadingAppendsUnmarkedEntriesAndStopsAtABadLine) {
     Write("a.lst", "a\t1\t2\n;skip\nb 3 4 bb c o m\nc word 5\nd 6 7\n");
     Add("first", 0, 0, "x", "y");

@@ -8,7 +8,7 @@
 
 #include <string.h>
 
-namespace zubo {
+namespace zubo::recordlist {
 namespace {
 
 inline bool IsSpace(unsigned char c) {
@@ -137,12 +137,4 @@ size_t FormatListLine(const GdirlistEntry *e, const char *lineEnd, char *out, si
     return n;
 }
 
-}  // namespace zubo
-
-extern "C" int32_t ZUBOAPI SplitGdirlistLine(const char *line, char *name, char *name2,
-                                             int32_t *num1, int32_t *num2, char *comment) {
-    if (!line || !name || !name2 || !num1 || !num2 || !comment) return -1;
-    // The caller's buffers are sized for the whole line.
-    return zubo::SplitListLine(line, name, SIZE_MAX, name2, SIZE_MAX, num1, num2, comment,
-                               SIZE_MAX);
-}
+}  // namespace zubo::recordlist

@@ -5,11 +5,10 @@
 
 #include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
 
 #include "zubo.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 
 // Size of each text area used when reading list files and clipboard text:
 // texts are cut to kListTextMax - 1 bytes.
@@ -35,11 +34,6 @@ size_t FormatListLine(const GdirlistEntry *entry, const char *lineEnd, char *out
 // Longest line FormatListLine can produce for an entry, line end included.
 size_t ListLineLength(const GdirlistEntry *entry, size_t lineEndLen);
 
-// Writes an entry as one whole list line ending in "\n" (text-mode streams
-// turn it into the platform's line end). False on a write error or when
-// memory for a long line runs out. Defined with the list file code.
-bool WriteListLine(FILE *f, const GdirlistEntry *entry);
-
-}  // namespace zubo
+}  // namespace zubo::recordlist
 
 #endif

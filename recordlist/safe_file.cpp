@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-namespace zubo {
+namespace zubo::recordlist {
 
 namespace {
 
@@ -93,4 +93,4 @@ void SafeFileWriter::Discard() {
     temp_ = path_ = nullptr;
 }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist

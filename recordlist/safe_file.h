@@ -7,7 +7,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
-namespace zubo {
+namespace zubo::recordlist {
 
 class SafeFileWriter {
 public:
@@ -59,6 +59,6 @@ bool ReplaceFileWith(const char *temp, const char *path);
 // Bits that differ between processes and between runs (time, process).
 uint64_t FreshSeed();
 
-}  // namespace zubo
+}  // namespace zubo::recordlist
 
 #endif

@@ -15,7 +15,7 @@
 
 #include "recordlist/safe_file.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 
 FILE *CreateNewTextFile(const char *path, const char *replaced, CreateResult *result) {
     struct stat old;
@@ -60,4 +60,4 @@ uint64_t FreshSeed() {
            static_cast<uint64_t>(getpid()) << 40;
 }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist

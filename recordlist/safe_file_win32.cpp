@@ -9,7 +9,7 @@
 
 #include "recordlist/safe_file.h"
 
-namespace zubo {
+namespace zubo::recordlist {
 
 FILE *CreateNewTextFile(const char *path, const char *, CreateResult *result) {
     int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
@@ -53,4 +53,4 @@ uint64_t FreshSeed() {
            static_cast<uint64_t>(GetCurrentThreadId()) << 20;
 }
 
-}  // namespace zubo
+}  // namespace zubo::recordlist

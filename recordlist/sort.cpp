@@ -8,27 +8,15 @@
 // sorted part's nodes in blocks, in list order) and finds probe nodes
 // through it; when the index cannot be allocated it walks the links. Both
 // ways make the same comparisons in the same order and the same placements.
+#include "recordlist/sort.h"
+
 #include <stdint.h>
 #include <string.h>
 
 #include "library/alloc.h"
-#include "recordlist/gdirlist.h"
 
+namespace zubo::recordlist {
 namespace {
-
-void LinkAfter(GdirlistNode *node, GdirlistNode *after) {
-    node->prev = after;
-    node->next = after->next;
-    after->next->prev = node;
-    after->next = node;
-}
-
-void LinkBefore(GdirlistNode *node, GdirlistNode *before) { LinkAfter(node, before->prev); }
-
-void Unlink(GdirlistNode *node) {
-    node->prev->next = node->next;
-    node->next->prev = node->prev;
-}
 
 // The sorted part's nodes in list order, cut into blocks of at most cap_
 // pointers. Blocks are kept in a separate order table so that splitting a
@@ -156,18 +144,18 @@ int32_t PlaceByBinarySearch(GdirlistNode *x, int32_t i, Probe probeAt,
     }
 }
 
-void SortList(Gdirlist *list, GdirlistCompareProc compare, ZuboUserValue user,
+void SortList(Gdirlist &list, GdirlistCompareProc compare, ZuboUserValue user,
               RankIndex *index) {
-    GdirlistNode *x = list->head.next;
+    GdirlistNode *x = list.head.next;
     if (index) index->InsertAt(0, x);
     x = x->next;  // position 1
-    for (int32_t i = 1; i < list->size; ++i) {
+    for (int32_t i = 1; i < list.size; ++i) {
         GdirlistNode *following = x->next;
         GdirlistNode *p = x->prev;
         int32_t placed = i;
         if (compare(&x->data, &p->data, user) < 0) {
             Unlink(x);
-            GdirlistNode *first = list->head.next;
+            GdirlistNode *first = list.head.next;
             if (compare(&x->data, &first->data, user) <= 0) {
                 LinkBefore(x, first);
                 placed = 0;
@@ -188,12 +176,12 @@ void SortList(Gdirlist *list, GdirlistCompareProc compare, ZuboUserValue user,
 
 }  // namespace
 
-extern "C" Gdirlist *ZUBOAPI Gdirlist_Sort(Gdirlist *list, GdirlistCompareProc compare,
-                                           ZuboUserValue user) {
-    if (!list || !compare || list->size <= 1) return list;
+void Sort(Gdirlist &list, GdirlistCompareProc compare, ZuboUserValue user) {
+    if (list.size <= 1) return;
     RankIndex index;
-    SortList(list, compare, user, index.Allocate(list->size) ? &index : nullptr);
-    list->curPos = 0;
-    list->curNode = list->head.next;
-    return list;
+    SortList(list, compare, user, index.Allocate(list.size) ? &index : nullptr);
+    list.curPos = 0;
+    list.curNode = list.head.next;
 }
+
+}  // namespace zubo::recordlist

@@ -1,10 +1,10 @@
 // The folder chooser: the shell's folder browser, limited to file-system
 // folders, showing the current selection's path as its status text.
-#include <windows.h>
+#include "util/folder_win32.h"
+
 #include <shlobj.h>
 
-#include "zubo.h"
-
+namespace zubo::util {
 namespace {
 
 // Keeps the path of the selected folder in the browser's status line. An
@@ -19,8 +19,7 @@ int CALLBACK OnBrowseEvent(HWND browser, UINT message, LPARAM lParam, LPARAM) {
 
 }  // namespace
 
-extern "C" char *ZUBOAPI ZuboSelectDirectory(HWND owner, const char *title, char *path) {
-    if (!path) return nullptr;
+char *ChooseFolder(HWND owner, const char *title, char *path) {
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
     info.pidlRoot = nullptr;  // the desktop
@@ -38,3 +37,5 @@ extern "C" char *ZUBOAPI ZuboSelectDirectory(HWND owner, const char *title, char
     ILFree(chosen);
     return isFolder ? path : nullptr;
 }
+
+}  // namespace zubo::util

@@ -1,10 +1,9 @@
 // Menus built from static tables. A table is built once: its header keeps
 // the menu handle, and a table referenced from several rows (or built
 // earlier on its own) is attached by that stored handle.
-#include <stddef.h>
-#include <windows.h>
+#include "util/menu_win32.h"
 
-#include "zubo.h"
+#include <stddef.h>
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(ZuboMenuRow) == 12, "menu row: three 32-bit words");
@@ -14,6 +13,7 @@ static_assert(offsetof(ZuboMenuRow, value) == sizeof(void *) &&
                   offsetof(ZuboMenuRow, text) == 2 * sizeof(void *),
               "menu row layout");
 
+namespace zubo::util {
 namespace {
 
 // The tables being built on the way down from the outermost call. A table
@@ -29,8 +29,6 @@ struct BuildChain {
         return false;
     }
 };
-
-HMENU StoredMenu(const ZuboMenuRow *table) { return reinterpret_cast<HMENU>(table[0].value); }
 
 const char *TextOf(const ZuboMenuRow &row) { return reinterpret_cast<const char *>(row.text); }
 
@@ -75,10 +73,8 @@ HMENU Build(ZuboMenuRow *table, bool popup, const BuildChain *outer) {
 
 }  // namespace
 
-extern "C" HMENU ZUBOAPI ZuboMenu_GetMenuHandle(const ZuboMenuRow *table) {
-    return table ? StoredMenu(table) : nullptr;
-}
+HMENU StoredMenu(const ZuboMenuRow *table) { return reinterpret_cast<HMENU>(table[0].value); }
 
-extern "C" HMENU ZUBOAPI ZuboMenu_CreateMenu(ZuboMenuRow *table, int32_t popup) {
-    return table ? Build(table, popup != 0, nullptr) : nullptr;
-}
+HMENU BuildMenu(ZuboMenuRow *table, bool popup) { return Build(table, popup, nullptr); }
+
+}  // namespace zubo::util

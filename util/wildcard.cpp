@@ -8,10 +8,11 @@
 // one exists, so the result equals that of trying every split of the text
 // at every "*" (the backtracking definition), in time linear in the text
 // for a given pattern and without recursion.
+#include "util/wildcard.h"
+
 #include <string.h>
 
-#include "zubo.h"
-
+namespace zubo::util {
 namespace {
 
 struct Matcher {
@@ -35,10 +36,8 @@ struct Matcher {
 
 }  // namespace
 
-extern "C" int32_t ZUBOAPI MatchDosWildcard(const char *pattern, const char *text,
-                                            int32_t ignoreCase) {
-    if (!pattern || !text) return 0;
-    const Matcher m{ignoreCase != 0};
+bool MatchWildcard(const char *pattern, const char *text, bool ignoreCase) {
+    const Matcher m{ignoreCase};
     const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
     const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
     const size_t plen = strlen(pattern), tlen = strlen(text);
@@ -51,9 +50,9 @@ extern "C" int32_t ZUBOAPI MatchDosWildcard(const char *pattern, const char *tex
     while (*lastStar != '*') --lastStar;
     const size_t headLen = static_cast<size_t>(firstStar - p);
     const size_t tailLen = static_cast<size_t>(p + plen - (lastStar + 1));
-    if (headLen + tailLen > tlen) return 0;
-    if (!m.Segment(p, headLen, t)) return 0;
-    if (!m.Segment(lastStar + 1, tailLen, t + tlen - tailLen)) return 0;
+    if (headLen + tailLen > tlen) return false;
+    if (!m.Segment(p, headLen, t)) return false;
+    if (!m.Segment(lastStar + 1, tailLen, t + tlen - tailLen)) return false;
 
     // Middle segments, each at its leftmost place in what the head and
     // tail leave free.
@@ -66,7 +65,7 @@ extern "C" int32_t ZUBOAPI MatchDosWildcard(const char *pattern, const char *tex
         const size_t n = static_cast<size_t>(segEnd - seg);
         if (n > 0) {
             for (;;) {
-                if (static_cast<size_t>(limit - cur) < n) return 0;
+                if (static_cast<size_t>(limit - cur) < n) return false;
                 if (m.Segment(seg, n, cur)) break;
                 ++cur;
             }
@@ -74,5 +73,7 @@ extern "C" int32_t ZUBOAPI MatchDosWildcard(const char *pattern, const char *tex
         }
         seg = segEnd + 1;
     }
-    return 1;
+    return true;
 }
+
+}  // namespace zubo::util

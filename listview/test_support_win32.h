@@ -2,8 +2,8 @@
 // what it receives as a message sequence ("C1" is WM_COMMAND code 1 from
 // the view with its child id; anything else is spelled out), and the view's
 // update region shows which rows an operation asked to repaint.
-#ifndef ZUBO_LISTVIEW_TEST_SUPPORT_H
-#define ZUBO_LISTVIEW_TEST_SUPPORT_H
+#ifndef ZUBO_LISTVIEW_TEST_SUPPORT_WIN32_H
+#define ZUBO_LISTVIEW_TEST_SUPPORT_WIN32_H
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,17 +1,19 @@
 // The "ZUBOLIST" window class: registration, the window procedure, the
 // state record's life, font and layout, the scroll bar and painting.
-#include <windows.h>
+#include "listview/window_win32.h"
 
 #include <string.h>
 
 #include "library/alloc.h"
+#include "library/font_win32.h"
+#include "listview/keymap_win32.h"
+#include "listview/navigation_win32.h"
 #include "listview/rowtext.h"
-#include "listview/state.h"
+#include "listview/update_win32.h"
 
-namespace zubo {
+namespace zubo::listview {
 namespace {
 
-constexpr char kClassName[] = "ZUBOLIST";
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -135,7 +137,7 @@ void PaintRows(ListViewState *s) {
     if (dc && first <= size) {
         RECT client;
         GetClientRect(s->hwnd, &client);
-        const int32_t c = Gdirlist_GetCurPos(s->shownList);
+        const int32_t cursor = Gdirlist_GetCurPos(s->shownList);
         HGDIOBJ oldFont = SelectObject(dc, s->font);
         SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
         SetBkMode(dc, OPAQUE);
@@ -143,11 +145,11 @@ void PaintRows(ListViewState *s) {
         for (int32_t y = (first - s->topRow) * s->lineHeight; y < ps.rcPaint.bottom;
              y += s->lineHeight) {
             const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(s->shownList);
-            PaintRow(s, dc, y, client.right, e, index == c);
+            PaintRow(s, dc, y, client.right, e, index == cursor);
             if (!e) break;
             index = Gdirlist_CursorDown(s->shownList);
         }
-        Gdirlist_SetCurPos(s->shownList, c);
+        Gdirlist_SetCurPos(s->shownList, cursor);
         if (oldFont) SelectObject(dc, oldFont);
     }
     EndPaint(s->hwnd, &ps);
@@ -174,32 +176,32 @@ LRESULT CALLBACK ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-ListViewState *StateOf(HWND hwnd) {
-    // Only windows of this class carry our state in their extra bytes.
-    char name[sizeof kClassName + 1];
-    if (!hwnd || GetClassNameA(hwnd, name, sizeof name) != sizeof kClassName - 1 ||
-        lstrcmpiA(name, kClassName) != 0)
-        return nullptr;
-    return reinterpret_cast<ListViewState *>(GetWindowLongPtrA(hwnd, 0));
+ATOM RegisterListViewClass() {
+    WNDCLASSA wc = {};
+    wc.style = CS_GLOBALCLASS | CS_HREDRAW;
+    wc.lpfnWndProc = ListViewWndProc;
+    wc.cbWndExtra = sizeof(ListViewState *);
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc);
 }
 
-int32_t ApplyFont(ListViewState *s, HFONT font) {
+bool ApplyFont(ListViewState *s, HFONT font) {
     s->font = font;
-    BOOL measured = FALSE;
-    if (HDC dc = GetDC(nullptr)) {
-        HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICA tm;
-        measured = GetTextMetricsA(dc, &tm);
-        if (measured) {
-            const CellMetrics m = CellMetricsFromFont(tm.tmMaxCharWidth, tm.tmHeight);
-            s->charWidth = m.charWidth;
-            s->lineHeight = m.lineHeight;
-        }
-        if (old) SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+    // Whatever font the context holds is measured, also when the handle
+    // cannot be selected: WM_SETFONT with a null handle means the system
+    // font, which is what the context then keeps.
+    const FontMeasure m = MeasureFontOnScreen(font);
+    if (m.measured) {
+        const CellMetrics cell = CellMetricsFromFont(m.maxCharWidth, m.height);
+        s->charWidth = cell.charWidth;
+        s->lineHeight = cell.lineHeight;
     }
     LayoutView(s);
-    return measured ? 1 : 0;
+    return m.measured;
 }
 
 void LayoutView(ListViewState *s) {
@@ -218,37 +220,19 @@ void LayoutView(ListViewState *s) {
     InvalidateAll(s);
 }
 
-void SetTopRow(ListViewState *s, int32_t n) {
+void SetTopRow(ListViewState *s, int32_t top) {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS | SIF_DISABLENOSCROLL;
     si.nMin = 0;
     si.nMax = EntryCount(s);  // the range includes the end row
     si.nPage = static_cast<UINT>(s->pageRows);
-    si.nPos = n;
+    si.nPos = top;
     SetScrollBar(s->hwnd, si);
-    if (n != s->topRow) {
+    if (top != s->topRow) {
         InvalidateAll(s);
-        s->topRow = n;
+        s->topRow = top;
     }
 }
 
-}  // namespace zubo
-
-extern "C" int ZUBOAPI InitZubolist(void) {
-    WNDCLASSA wc = {};
-    wc.style = CS_GLOBALCLASS | CS_HREDRAW;
-    wc.lpfnWndProc = zubo::ListViewWndProc;
-    wc.cbWndExtra = sizeof(ListViewState *);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = zubo::kClassName;
-    return RegisterClassA(&wc) & 0xFFFF;
-}
-
-extern "C" int ZUBOAPI Zubolist_SetFont(HWND hwnd, HFONT font) {
-    ListViewState *s = zubo::StateOf(hwnd);
-    return s ? zubo::ApplyFont(s, font) : 0;
-}
+}  // namespace zubo::listview

@@ -1,13 +1,13 @@
 // The frame of the library's table-driven objects: a zero-filled heap block
 // that starts with its type word and its operation table.
-#ifndef ZUBO_MEMORYDC_OBJECT_H
-#define ZUBO_MEMORYDC_OBJECT_H
+#ifndef ZUBO_MEMORYDC_OBJECT_WIN32_H
+#define ZUBO_MEMORYDC_OBJECT_WIN32_H
 
 #include <stddef.h>
 
 #include "zubo.h"
 
-namespace zubo {
+namespace zubo::memorydc {
 
 // Allocates size bytes (at least sizeof(MemoryDC)), zero-filled, stores the
 // type word and fills the table with the default operations: Release frees
@@ -18,6 +18,6 @@ MemoryDC *NewObject(uint32_t type, size_t size);
 // Frees a block made by NewObject.
 void FreeObject(MemoryDC *object);
 
-}  // namespace zubo
+}  // namespace zubo::memorydc
 
 #endif

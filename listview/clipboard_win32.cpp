@@ -1,14 +1,13 @@
 // Clipboard exchange of entries as CF_TEXT in the list line format.
-#include <windows.h>
+#include "listview/clipboard_win32.h"
 
 #include <string.h>
 
 #include "library/alloc.h"
 #include "listview/entries.h"
-#include "listview/state.h"
+#include "listview/update_win32.h"
 
-using namespace zubo;
-
+namespace zubo::listview {
 namespace {
 
 // The copy always hands the clipboard one block of this size.
@@ -40,33 +39,29 @@ char *TakeClipboardText(HWND owner) {
 
 }  // namespace
 
-extern "C" int ZUBOAPI Zubolist_MarkCopyClipboard(HWND hwnd) {
-    ListViewState *s = StateOf(hwnd);
-    if (!s) return 0;
+void CopyMarkedToClipboard(ListViewState *s) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, kClipboardBlock);
-    if (!block) return 0;
+    if (!block) return;
     char *text = static_cast<char *>(GlobalLock(block));
-    if (!text || !OpenClipboard(hwnd)) {
+    if (!text || !OpenClipboard(s->hwnd)) {
         if (text) GlobalUnlock(block);
         GlobalFree(block);  // never handed over: still ours
-        return 0;
+        return;
     }
     EmptyClipboard();
     WriteMarkedText(s->shownList, text, kClipboardBlock);
     GlobalUnlock(block);
     if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
     CloseClipboard();
-    return 0;
 }
 
-extern "C" int ZUBOAPI Zubolist_InsertFromClipboard(HWND hwnd) {
-    return WithState(hwnd, [](ListViewState *s) {
-        char *text = TakeClipboardText(s->hwnd);
-        if (!text) return 0;
-        InsertListText(s->shownList, text);
-        free(text);
-        KeepCursorVisible(s, CursorPos(s));
-        InvalidateAll(s);
-        return 1;
-    });
+bool InsertFromClipboard(ListViewState *s) {
+    char *text = TakeClipboardText(s->hwnd);
+    if (!text) return false;
+    InsertListText(s->shownList, text);
+    free(text);
+    ApplyChange(s, EntriesInserted());
+    return true;
 }
+
+}  // namespace zubo::listview

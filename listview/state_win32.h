@@ -1,7 +1,12 @@
-// The per-window state of a "ZUBOLIST" list view and the operations that
-// the window procedure, the cursor, mark and editing code share.
-#ifndef ZUBO_LISTVIEW_STATE_H
-#define ZUBO_LISTVIEW_STATE_H
+// The per-window state of a "ZUBOLIST" list view, which every part of the
+// window code works on. Each part declares its operations in its own header
+// (window_win32.h, update_win32.h, navigation_win32.h, marks_win32.h,
+// editing_win32.h, clipboard_win32.h, keymap_win32.h); all of them take the
+// state of a live list view. Finding that state from a window handle, and
+// refusing other windows, is the exported functions' business
+// (exports_win32.cpp).
+#ifndef ZUBO_LISTVIEW_STATE_WIN32_H
+#define ZUBO_LISTVIEW_STATE_WIN32_H
 
 #include <windows.h>
 
@@ -31,6 +36,8 @@ struct ListViewState {
     int32_t pageRows;
 };
 
+// Layout frozen in the 32-bit DLL: window long 0 hands this record to
+// whoever asks, and tools written against that DLL read it at these offsets.
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(ListViewState) == 68, "state record: seventeen 32-bit fields");
 static_assert(offsetof(ListViewState, font) == 16, "state record layout");
@@ -38,42 +45,14 @@ static_assert(offsetof(ListViewState, topRow) == 44, "state record layout");
 static_assert(offsetof(ListViewState, pageRows) == 64, "state record layout");
 #endif
 
-namespace zubo {
-
-// The state of a list view window; null for a window that is not one of
-// ours or whose creation failed.
-ListViewState *StateOf(HWND hwnd);
-
-// Runs op on the state of a list view window; 0 for any other window.
-template <typename Op>
-int WithState(HWND hwnd, Op op) {
-    ListViewState *s = StateOf(hwnd);
-    return s ? op(s) : 0;
-}
+namespace zubo::listview {
 
 inline int32_t CursorPos(const ListViewState *s) { return Gdirlist_GetCurPos(s->shownList); }
 inline int32_t EntryCount(const ListViewState *s) { return Gdirlist_GetSize(s->shownList); }
-
-// Window (window.cpp).
-int32_t ApplyFont(ListViewState *s, HFONT font);
-void LayoutView(ListViewState *s);
-void SetTopRow(ListViewState *s, int32_t n);
 inline ColumnWidths ColumnsOf(const ListViewState *s) {
     return ColumnWidths{s->nameWidth, s->name2Width, s->num1Width, s->num2Width};
 }
 
-// Cursor and repaint (navigation.cpp).
-int32_t KeepCursorVisible(ListViewState *s, int32_t a);
-void InvalidateRows(ListViewState *s, int32_t first, int32_t last);
-inline void InvalidateAll(ListViewState *s) { InvalidateRect(s->hwnd, nullptr, TRUE); }
-void NotifyParent(ListViewState *s, int code);
-int32_t CursorDown(ListViewState *s);
-void LeftButtonDown(ListViewState *s, LPARAM lParam);
-void RightButtonDown(ListViewState *s, LPARAM lParam);
-
-// Keyboard (keymap.cpp).
-void HandleKey(ListViewState *s, WPARAM key);
-
-}  // namespace zubo
+}  // namespace zubo::listview
 
 #endif

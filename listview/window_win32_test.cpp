@@ -2,7 +2,7 @@
 #include <set>
 #include <vector>
 
-#include "listview/test_support.h"
+#include "listview/test_support_win32.h"
 
 namespace zubo_test {
 namespace {

@@ -1,6 +1,6 @@
 // Cursor moves, the keep-visible rule, repainted rows, notifications and
 // the mouse, with 100 entries in a page of 10 rows.
-#include "listview/test_support.h"
+#include "listview/test_support_win32.h"
 
 namespace zubo_test {
 namespace {

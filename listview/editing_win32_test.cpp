@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "listview/test_support.h"
+#include "listview/test_support_win32.h"
 
 namespace fs = std::filesystem;
 

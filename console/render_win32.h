@@ -1,0 +1,21 @@
+// Drawing the console into a device context with GDI.
+#ifndef ZUBO_CONSOLE_RENDER_WIN32_H
+#define ZUBO_CONSOLE_RENDER_WIN32_H
+
+#include <windows.h>
+
+#include <stdint.h>
+
+#include "console/consout.h"
+
+namespace zubo::console {
+
+// DrawView and UpdateView (render.h) with each run drawn by one TextOutA in
+// the console's font and the run's colours and background mode.
+int32_t DrawOnDc(const Consout *c, HDC dc, int32_t originX, int32_t originY, int32_t x,
+                 int32_t y, int32_t width, int32_t height);
+void UpdateOnDc(Consout *c, HDC dc, int32_t originX, int32_t originY);
+
+}  // namespace zubo::console
+
+#endif

@@ -1,0 +1,136 @@
+// The exported functions of the list view (Zubolist_*, InitZubolist). This
+// file owns their handle policy: a window handle is looked up here, and a
+// null handle or a window of another class does nothing and gives 0 (null
+// for a pointer), except that Zubolist_MarkSet returns its status argument
+// as always. Everything behind it takes the state of a live list view.
+#include <windows.h>
+
+#include "listview/clipboard_win32.h"
+#include "listview/editing_win32.h"
+#include "listview/marks_win32.h"
+#include "listview/navigation_win32.h"
+#include "listview/window_win32.h"
+
+using namespace zubo::listview;
+
+namespace {
+
+// The state of a list view window; null for a window that is not one of
+// ours or whose creation failed. Only windows of this class carry our state
+// in their extra bytes.
+ListViewState *StateOf(HWND hwnd) {
+    char name[sizeof kClassName + 1];
+    if (!hwnd || GetClassNameA(hwnd, name, sizeof name) != sizeof kClassName - 1 ||
+        lstrcmpiA(name, kClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<ListViewState *>(GetWindowLongPtrA(hwnd, 0));
+}
+
+// Runs op on the state of a list view window; 0 for any other window.
+template <typename Op>
+int WithState(HWND hwnd, Op op) {
+    ListViewState *s = StateOf(hwnd);
+    return s ? op(s) : 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int ZUBOAPI InitZubolist(void) { return RegisterListViewClass(); }
+
+int ZUBOAPI Zubolist_SetFont(HWND hwnd, HFONT font) {
+    return WithState(hwnd, [font](ListViewState *s) { return ApplyFont(s, font) ? 1 : 0; });
+}
+
+int ZUBOAPI Zubolist_CursorUp(HWND hwnd) { return WithState(hwnd, CursorUp); }
+int ZUBOAPI Zubolist_CursorDown(HWND hwnd) { return WithState(hwnd, CursorDown); }
+int ZUBOAPI Zubolist_CursorPageUp(HWND hwnd) { return WithState(hwnd, CursorPageUp); }
+int ZUBOAPI Zubolist_CursorPageDown(HWND hwnd) { return WithState(hwnd, CursorPageDown); }
+int ZUBOAPI Zubolist_CursorEnd(HWND hwnd) { return WithState(hwnd, CursorEnd); }
+int ZUBOAPI Zubolist_CursorTop(HWND hwnd) { return WithState(hwnd, CursorTop); }
+
+int ZUBOAPI Zubolist_MarkAll(HWND hwnd) { return WithState(hwnd, MarkAll); }
+int ZUBOAPI Zubolist_MarkClearAll(HWND hwnd) { return WithState(hwnd, MarkClearAll); }
+int ZUBOAPI Zubolist_MarkInvertAll(HWND hwnd) { return WithState(hwnd, MarkInvertAll); }
+
+int ZUBOAPI Zubolist_MarkSet(HWND hwnd, int status) {
+    if (ListViewState *s = StateOf(hwnd)) MarkSet(s, status != 0);
+    return status;
+}
+
+int ZUBOAPI Zubolist_MarkInvert(HWND hwnd) {
+    if (ListViewState *s = StateOf(hwnd)) MarkInvert(s);
+    return 0;
+}
+
+int ZUBOAPI Zubolist_MarkInvertAndDown(HWND hwnd) { return WithState(hwnd, MarkInvertAndDown); }
+
+int ZUBOAPI Zubolist_EnumMark(HWND hwnd, ZubolistWalkProc walk, void *user) {
+    return WithState(hwnd, [=](ListViewState *s) { return EnumEntries(s, true, walk, user); });
+}
+
+int ZUBOAPI Zubolist_EnumAll(HWND hwnd, ZubolistWalkProc walk, void *user) {
+    return WithState(hwnd, [=](ListViewState *s) { return EnumEntries(s, false, walk, user); });
+}
+
+int ZUBOAPI Zubolist_MarkMatchWildcard(HWND hwnd, const char *pattern, int ignoreCase) {
+    return WithState(hwnd, [=](ListViewState *s) {
+        return MarkMatchWildcard(s, pattern, ignoreCase != 0);
+    });
+}
+
+int ZUBOAPI Zubolist_GetListNum(HWND hwnd) { return WithState(hwnd, EntryCount); }
+
+GdirlistEntry *ZUBOAPI Zubolist_GetDataPtr(HWND hwnd) {
+    ListViewState *s = StateOf(hwnd);
+    return s ? Gdirlist_GetDataPtrCursor(s->shownList) : nullptr;
+}
+
+int ZUBOAPI Zubolist_Add(HWND hwnd, const GdirlistEntry *entry) {
+    return WithState(hwnd, [entry](ListViewState *s) { return AddEntry(s, entry); });
+}
+
+int ZUBOAPI Zubolist_Sort(HWND hwnd, GdirlistCompareProc compare, ZuboUserValue user) {
+    return WithState(hwnd, [=](ListViewState *s) {
+        if (!compare) return 0;
+        SortEntries(s, compare, user);
+        return 1;
+    });
+}
+
+int ZUBOAPI Zubolist_RemoveData(HWND hwnd) { return WithState(hwnd, RemoveEntry); }
+int ZUBOAPI Zubolist_RestoreData(HWND hwnd) { return WithState(hwnd, RestoreEntry); }
+
+int ZUBOAPI Zubolist_DeleteAll(HWND hwnd) {
+    if (ListViewState *s = StateOf(hwnd)) DeleteAll(s);
+    return 0;
+}
+
+int ZUBOAPI Zubolist_MarkDeleteAll(HWND hwnd) {
+    if (ListViewState *s = StateOf(hwnd)) DeleteMarked(s);
+    return 0;
+}
+
+int ZUBOAPI Zubolist_MarkCopyClipboard(HWND hwnd) {
+    if (ListViewState *s = StateOf(hwnd)) CopyMarkedToClipboard(s);
+    return 0;
+}
+
+int ZUBOAPI Zubolist_InsertFromClipboard(HWND hwnd) {
+    return WithState(hwnd, [](ListViewState *s) { return InsertFromClipboard(s) ? 1 : 0; });
+}
+
+int ZUBOAPI Zubolist_AddListFile(HWND hwnd, const char *path) {
+    return WithState(hwnd, [path](ListViewState *s) { return AddListFile(s, path); });
+}
+
+int ZUBOAPI Zubolist_SaveListFile(HWND hwnd, const char *path) {
+    return WithState(hwnd, [path](ListViewState *s) { return SaveListFile(s, path); });
+}
+
+int ZUBOAPI Zubolist_MarkAllSaveListFile(HWND hwnd, const char *path) {
+    return WithState(hwnd, [path](ListViewState *s) { return SaveMarkedListFile(s, path) ? 1 : 0; });
+}
+
+}  // extern "C"
