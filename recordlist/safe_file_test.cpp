@@ -219,19 +219,19 @@ TEST_F(SafeSaveTest, ASymbolicLinkIsWrittenThroughAndADanglingOneRefused) {
 
 TEST_F(SafeSaveTest, TakenNamesAreSkippedUntilTheAttemptsRunOut) {
     // With the names a writer will try known in advance, occupy them.
-    zubo::SetTemporaryNameSeed(0x1234);
+    zubo::recordlist::SetTemporaryNameSeed(0x1234);
     std::vector<char> name(Path("target.lst").size() + 24);
     for (unsigned attempt = 0; attempt < 999; ++attempt) {
-        zubo::TemporaryName(name.data(), Path("target.lst").c_str(), 0x1234, attempt);
+        zubo::recordlist::TemporaryName(name.data(), Path("target.lst").c_str(), 0x1234, attempt);
         Write(fs::path(name.data()).filename().string(), "taken");
     }
     EXPECT_EQ(Save(), 1);  // the last attempt is free
-    zubo::TemporaryName(name.data(), Path("target.lst").c_str(), 0x1234, 999);
+    zubo::recordlist::TemporaryName(name.data(), Path("target.lst").c_str(), 0x1234, 999);
     Write(fs::path(name.data()).filename().string(), "taken");
     Write("target.lst", "old 1 2\n");
     EXPECT_EQ(Save(), 0);  // every name taken: refused, the old file kept
     EXPECT_EQ(Read("target.lst"), "old 1 2\n");
-    zubo::SetTemporaryNameSeed(0);
+    zubo::recordlist::SetTemporaryNameSeed(0);
     EXPECT_EQ(Save(), 1);  // fresh names again
 }
 #endif
