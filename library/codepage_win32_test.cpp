@@ -353,34 +353,34 @@ TEST(Console, RunsReachGdiAsTheirBytesOrAsTheirUnicode) {
     }
 }
 
-// The text that reaches the device is the same under both code pages: an
-// enhanced metafile records it as UTF-16, with its reference points.
+// The text outputs an enhanced metafile records: UTF-16 and reference points.
+struct Text {
+    std::wstring text;
+    POINTL at;
+};
+
+int CALLBACK CollectText(HDC, HANDLETABLE *, const ENHMETARECORD *rec, int, LPARAM p) {
+    if (rec->iType == EMR_EXTTEXTOUTW) {
+        const auto *t = reinterpret_cast<const EMREXTTEXTOUTW *>(rec);
+        const wchar_t *s = reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(rec) +
+                                                             t->emrtext.offString);
+        reinterpret_cast<std::vector<Text> *>(p)->push_back(
+            {std::wstring(s, t->emrtext.nChars), t->emrtext.ptlReference});
+    } else if (rec->iType == EMR_EXTTEXTOUTA) {
+        ADD_FAILURE() << "bytes recorded as they are";
+    }
+    return 1;
+}
+
+// The text that reaches the device is the same under both code pages.
 TEST(Console, MetafileRecordsTheSameText) {
     Font font(DEFAULT_CHARSET);
     ConsoleLine line(font.font);
     HDC emf = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     Consout_Draw(line.c, emf, 0, 0, 0, 0, 32 * line.fw, 2 * line.bs);
     HENHMETAFILE h = CloseEnhMetaFile(emf);
-    struct Text {
-        std::wstring text;
-        POINTL at;
-    };
     std::vector<Text> texts;
-    EnumEnhMetaFile(
-        nullptr, h,
-        [](HDC, HANDLETABLE *, const ENHMETARECORD *rec, int, LPARAM p) -> int {
-            if (rec->iType == EMR_EXTTEXTOUTW) {
-                const auto *t = reinterpret_cast<const EMREXTTEXTOUTW *>(rec);
-                const wchar_t *s = reinterpret_cast<const wchar_t *>(
-                    reinterpret_cast<const BYTE *>(rec) + t->emrtext.offString);
-                reinterpret_cast<std::vector<Text> *>(p)->push_back(
-                    {std::wstring(s, t->emrtext.nChars), t->emrtext.ptlReference});
-            } else if (rec->iType == EMR_EXTTEXTOUTA) {
-                ADD_FAILURE() << "bytes recorded as they are";
-            }
-            return 1;
-        },
-        &texts, nullptr);
+    EnumEnhMetaFile(nullptr, h, CollectText, &texts, nullptr);
     DeleteEnhMetaFile(h);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_TRUE(texts[0].text == L"ABC " + kJapaneseW + L" " && texts[0].at.x == 0);
