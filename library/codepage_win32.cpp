@@ -27,8 +27,7 @@ TextPath ChooseTextPath(HDC dc) {
 }
 
 void PutText(HDC dc, TextPath path, int32_t x, int32_t y, const char *bytes, int32_t n) {
-    if (n > kTextOutMax) n = kTextOutMax;
-    if (path == TextPath::kShiftJisWide && n > 0) {
+    if (path == TextPath::kShiftJisWide && n > 0 && n <= kTextOutMax) {
         // Shift_JIS never takes more UTF-16 units than bytes. Nothing is
         // allocated while drawing.
         WCHAR wide[kTextOutMax];
@@ -37,7 +36,8 @@ void PutText(HDC dc, TextPath path, int32_t x, int32_t y, const char *bytes, int
             TextOutW(dc, x, y, wide, w);
             return;
         }
-        // No code page 932 on this system: the bytes as they are.
+        // No code page 932 on this system: the bytes as they are, as for a
+        // text longer than any caller passes.
     }
     TextOutA(dc, x, y, bytes, n);
 }

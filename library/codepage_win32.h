@@ -42,9 +42,9 @@ enum class TextPath : uint8_t {
 // TextOutW from the same point.
 TextPath ChooseTextPath(HDC dc);
 
-// One text output of n bytes (at most kTextOutMax) from (x, y) on the
-// path; a double-width pair still covers its two cells, since the wide
-// text advances by the same glyphs that TextOutA would pick under 932.
+// One text output of n bytes (at most kTextOutMax on the wide path) from
+// (x, y) on the path; a double-width pair still covers its two cells, since
+// the wide text advances by the same glyphs that TextOutA picks under 932.
 void PutText(HDC dc, TextPath path, int32_t x, int32_t y, const char *bytes, int32_t n);
 
 }  // namespace zubo

@@ -234,9 +234,9 @@ bool Load(Image *im, const std::string &file) {
     return ok;
 }
 
-// Under 932 the picture is kept for the 1252 run; under 1252 it is compared
-// with it, and with the drawing the library made before (TextOutA of the
-// bytes), which the 932 run must tell apart.
+// Under 932 the picture is kept for the 1252 run. Under 1252 it must equal
+// that one, and the drawing the library made before (TextOutA of the same
+// bytes) must not, or the picture could not show the fault.
 void KeepOrCompare(const char *what, const Image &now, const Image &before) {
     const std::string file = std::string("codepage-") + what + ".bin";
     if (Japanese()) {
