@@ -1,8 +1,11 @@
-// Drawing with GDI: each run becomes one TextOutA with the run's colours
-// and background mode, in the console's font.
+// Drawing with GDI: each run becomes one text output with the run's colours
+// and background mode, in the console's font: TextOutA of the cells' bytes,
+// or, where the system and the font do not read Shift_JIS, TextOutW of the
+// bytes converted from Shift_JIS (the rule is at ChooseTextPath).
 #include "console/render_win32.h"
 
 #include "console/render.h"
+#include "library/codepage_win32.h"
 
 namespace zubo::console {
 namespace {
@@ -14,6 +17,7 @@ public:
     void Begin() override {
         old_ = SelectObject(dc_, static_cast<HFONT>(c_->font));
         SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        path_ = ChooseTextPath(dc_);  // once per drawing: the font is fixed now
     }
     void End() override {
         if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
@@ -22,14 +26,17 @@ public:
         SetBkMode(dc_, (attr & ATTR_TRANSPARENT) ? TRANSPARENT : OPAQUE);
         SetBkColor(dc_, c_->colors[attr & ATTR_BG_MASK]);
         SetTextColor(dc_, c_->colors[(attr & ATTR_FG_MASK) >> ATTR_FG_SHIFT]);
-        TextOutA(dc_, x, y, bytes, n);
+        PutText(dc_, path_, x, y, bytes, n);
     }
 
 private:
     const Consout *c_;
     HDC dc_;
     HGDIOBJ old_ = nullptr;
+    TextPath path_ = TextPath::kBytes;
 };
+
+static_assert(RUN_MAX <= kTextOutMax, "a run is one text output");
 
 }  // namespace
 

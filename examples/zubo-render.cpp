@@ -104,8 +104,8 @@ int main(int argc, char **argv) {
         fprintf(stderr, "zubo-render: cannot create a %dx%d console\n", o.cols, o.rows);
         return 1;
     }
-    // A fixed-pitch font whose double-width glyphs are two cells wide; the
-    // Shift_JIS character set makes TextOutA read the cells as Shift_JIS.
+    // A fixed-pitch font whose double-width glyphs are two cells wide. The
+    // cells hold Shift_JIS, which the library draws right on any code page.
     HFONT font = CreateJapaneseFont(16, o.font.empty() ? nullptr : o.font.c_str());
     if (!font || !Consout_SetFont(con, font))
         fprintf(stderr, "zubo-render: font %s not usable, using the system font\n",

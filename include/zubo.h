@@ -19,12 +19,28 @@
  *   not a list view, are refused: nothing happens and the result is 0 (null
  *   for pointers). A function whose result is one of its arguments returns
  *   that argument in every case.
- * - Text is 8-bit, zero-terminated, in the ANSI code page; Japanese text is
- *   Shift_JIS in memory.
+ * - Text is 8-bit and zero-terminated; Japanese text is Shift_JIS in memory
+ *   (see "Text and code pages").
  * - Numbers are 32 bits wide. Pointers, handles and callback user values are
  *   32 bits wide in the 32-bit DLL and pointer-sized in the 64-bit build.
  * - Memory that the library hands over (entry texts) belongs to the
  *   library's C runtime heap: use Gdirlist_StrDup and Gdirlist_StrFree.
+ *
+ * Text and code pages
+ * Entry texts, list files, console cells and the clipboard's CF_TEXT hold
+ * bytes; Japanese text among them is Shift_JIS. Where the system's ANSI
+ * code page is a double-byte one (932, 936, 949, 950) the library hands
+ * these bytes to the system as they are: TextOutA draws them and CF_TEXT
+ * alone carries them. Elsewhere (single-byte code pages, UTF-8) it reads
+ * them as Shift_JIS: the console and the list view convert each run or row
+ * from code page 932 and draw it with TextOutW at the same place, unless
+ * the font selected for drawing is itself read in a double-byte code page
+ * (a SHIFTJIS_CHARSET font, say), which keeps TextOutA;
+ * Zubolist_MarkCopyClipboard puts CF_LOCALE Japanese (0x0411) beside the
+ * same CF_TEXT bytes, so that other programs read the right Unicode text;
+ * and Zubolist_InsertFromClipboard converts text that a program put as
+ * CF_UNICODETEXT to Shift_JIS itself (a character Shift_JIS lacks becomes
+ * "?"). Paths and other names go to the system as they are.
  */
 #ifndef ZUBO_H
 #define ZUBO_H

@@ -1,9 +1,18 @@
 // Clipboard exchange of entries as CF_TEXT in the list line format.
+//
+// The text is Shift_JIS. On a system whose ANSI code page is a double-byte
+// one (932, 936, 949, 950) the exchange is CF_TEXT alone, as ever. On any
+// other system (single-byte code pages, UTF-8) the system would convert
+// CF_TEXT to and from Unicode with its own code page and spoil Japanese
+// text, so a copy adds CF_LOCALE (Japanese) beside the same CF_TEXT bytes,
+// and a paste of text that a program put as CF_UNICODETEXT converts it to
+// Shift_JIS itself instead of taking the system's CF_TEXT made of it.
 #include "listview/clipboard_win32.h"
 
 #include <string.h>
 
 #include "library/alloc.h"
+#include "library/codepage_win32.h"
 #include "listview/entries.h"
 #include "listview/update_win32.h"
 
@@ -13,28 +22,95 @@ namespace {
 // The copy always hands the clipboard one block of this size.
 constexpr SIZE_T kClipboardBlock = 0x100000;
 
-// A heap copy of the clipboard's text, bounded by its block (text that is
-// not terminated within the block is cut there). Null when there is no text
-// or no memory; the clipboard is closed again in every case, before any
-// parsing.
+// A heap copy of a CF_TEXT block's bytes, bounded by the block (text that
+// is not terminated within the block is cut there); null when out of
+// memory.
+char *CopyBytes(HANDLE data) {
+    const char *text = static_cast<const char *>(GlobalLock(data));
+    if (!text) return nullptr;
+    const SIZE_T limit = GlobalSize(data);
+    SIZE_T len = 0;
+    while (len < limit && text[len]) ++len;
+    char *copy = static_cast<char *>(Allocate(len + 1));
+    if (copy) {
+        memcpy(copy, text, len);
+        copy[len] = '\0';
+    }
+    GlobalUnlock(data);
+    return copy;
+}
+
+// A heap copy of a CF_UNICODETEXT block in Shift_JIS, bounded like
+// CopyBytes; a character that Shift_JIS cannot hold becomes "?", as the
+// system's own conversion would make it. Null when out of memory; null with
+// *converted false when the block cannot be read or the system cannot
+// convert to code page 932.
+char *CopyUnicodeAsShiftJis(HANDLE data, bool *converted) {
+    *converted = false;
+    const WCHAR *text = static_cast<const WCHAR *>(GlobalLock(data));
+    if (!text) return nullptr;
+    const SIZE_T limit = GlobalSize(data) / sizeof(WCHAR);
+    SIZE_T len = 0;
+    while (len < limit && text[len]) ++len;
+    char *copy = nullptr;
+    const int wideLen = len > 0x3FFFFFFF ? 0x3FFFFFFF : static_cast<int>(len);
+    const int n = wideLen ? WideCharToMultiByte(kShiftJisCodePage, 0, text, wideLen, nullptr, 0,
+                                                "?", nullptr)
+                          : 0;
+    if (!wideLen || n > 0) {
+        *converted = true;
+        if ((copy = static_cast<char *>(Allocate(static_cast<size_t>(n) + 1)))) {
+            if (n) WideCharToMultiByte(kShiftJisCodePage, 0, text, wideLen, copy, n, "?", nullptr);
+            copy[n] = '\0';
+        }
+    }
+    GlobalUnlock(data);
+    return copy;
+}
+
+// Whether the clipboard's text came as CF_UNICODETEXT. The clipboard lists
+// a program's own formats in the order they were put, each followed by the
+// ones the system makes of it, so the first of the two text formats listed
+// is the one a program put. Text put as CF_TEXT (by this library beside a
+// Japanese CF_LOCALE, or by another program that writes bytes) is taken
+// as it is.
+bool UnicodeIsTheOriginal() {
+    UINT format = 0;
+    while ((format = EnumClipboardFormats(format)) != 0)
+        if (format == CF_TEXT || format == CF_UNICODETEXT) return format == CF_UNICODETEXT;
+    return false;
+}
+
+// The clipboard's text as Shift_JIS bytes on the heap. Null when there is
+// no text or no memory; the clipboard is closed again in every case, before
+// any parsing.
 char *TakeClipboardText(HWND owner) {
     if (!OpenClipboard(owner)) return nullptr;
     char *copy = nullptr;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char *text = static_cast<const char *>(GlobalLock(data))) {
-            const SIZE_T limit = GlobalSize(data);
-            SIZE_T len = 0;
-            while (len < limit && text[len]) ++len;
-            copy = static_cast<char *>(Allocate(len + 1));
-            if (copy) {
-                memcpy(copy, text, len);
-                copy[len] = '\0';
-            }
-            GlobalUnlock(data);
-        }
+    bool taken = false;
+    if (!SystemCodePageIsDoubleByte() && UnicodeIsTheOriginal()) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+            copy = CopyUnicodeAsShiftJis(data, &taken);
+    }
+    if (!taken) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) copy = CopyBytes(data);
     }
     CloseClipboard();
     return copy;
+}
+
+// Tells the clipboard that its CF_TEXT is Japanese, so that the Unicode
+// text the system makes of it for other programs is read with code page
+// 932.
+void PutJapaneseLocale() {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(LCID));
+    if (!block) return;
+    if (LCID *locale = static_cast<LCID *>(GlobalLock(block))) {
+        *locale = kJapaneseLocale;
+        GlobalUnlock(block);
+        if (SetClipboardData(CF_LOCALE, block)) return;
+    }
+    GlobalFree(block);
 }
 
 }  // namespace
@@ -51,7 +127,10 @@ void CopyMarkedToClipboard(ListViewState *s) {
     EmptyClipboard();
     WriteMarkedText(s->shownList, text, kClipboardBlock);
     GlobalUnlock(block);
-    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+    if (!SetClipboardData(CF_TEXT, block))
+        GlobalFree(block);
+    else if (!SystemCodePageIsDoubleByte())
+        PutJapaneseLocale();
     CloseClipboard();
 }
 

@@ -1,4 +1,5 @@
-// Clipboard exchange of entries as CF_TEXT in the list line format.
+// Clipboard exchange of entries as CF_TEXT in the list line format (with
+// CF_LOCALE and CF_UNICODETEXT where the system code page is not Japanese).
 #ifndef ZUBO_LISTVIEW_CLIPBOARD_WIN32_H
 #define ZUBO_LISTVIEW_CLIPBOARD_WIN32_H
 

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "library/alloc.h"
+#include "library/codepage_win32.h"
 #include "library/font_win32.h"
 #include "listview/keymap_win32.h"
 #include "listview/navigation_win32.h"
@@ -105,9 +106,12 @@ void EraseBackground(ListViewState *s, HDC dc) {
     }
 }
 
-// One row at y: the entry's text, then the rest of the row filled up to the
-// right edge. The text width is counted in cells, not measured.
-void PaintRow(ListViewState *s, HDC dc, int32_t y, int32_t clientWidth,
+static_assert(kRowTextMax <= kTextOutMax, "a row is one text output");
+
+// One row at y: the entry's text (on the path of ChooseTextPath), then the
+// rest of the row filled up to the right edge. The text width is counted in
+// cells, not measured.
+void PaintRow(ListViewState *s, HDC dc, TextPath path, int32_t y, int32_t clientWidth,
               const GdirlistEntry *e, bool cursorRow) {
     RECT row = {0, y, clientWidth, y + s->lineHeight};
     if (!e) {  // the end row
@@ -120,7 +124,7 @@ void PaintRow(ListViewState *s, HDC dc, int32_t y, int32_t clientWidth,
     SetBkColor(dc, cursorRow ? base : kWhite);
     char text[kRowTextMax];
     const size_t len = FormatRowText(e, ColumnsOf(s), text, sizeof text);
-    TextOutA(dc, 0, y, text, static_cast<int>(len));
+    PutText(dc, path, 0, y, text, static_cast<int32_t>(len));
     row.left = static_cast<LONG>(len) * s->charWidth;
     if (row.left < clientWidth)
         FillRect(dc, &row,
@@ -141,11 +145,12 @@ void PaintRows(ListViewState *s) {
         HGDIOBJ oldFont = SelectObject(dc, s->font);
         SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
         SetBkMode(dc, OPAQUE);
+        const TextPath path = ChooseTextPath(dc);
         int32_t index = Gdirlist_SetCurPos(s->shownList, first);
         for (int32_t y = (first - s->topRow) * s->lineHeight; y < ps.rcPaint.bottom;
              y += s->lineHeight) {
             const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(s->shownList);
-            PaintRow(s, dc, y, client.right, e, index == cursor);
+            PaintRow(s, dc, path, y, client.right, e, index == cursor);
             if (!e) break;
             index = Gdirlist_CursorDown(s->shownList);
         }

@@ -13,7 +13,9 @@ HFONT CreateJapaneseFont(int height, const char *face) {
         const std::string file = ProgramFolder() + "ZuboGothic.ttf";
         face = AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) ? "ZUBO Gothic" : "VL Gothic";
     }
-    return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    // The system's own character set: the library draws its Shift_JIS text
+    // right under any code page.
+    return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }

@@ -10,9 +10,9 @@
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder();
 
-// A fixed-pitch Japanese font of the given cell height (pixels), with the
-// Shift_JIS character set so that TextOutA reads Shift_JIS. A face name
-// other than null replaces the default choice.
+// A fixed-pitch Japanese font of the given cell height (pixels), in the
+// system's default character set, as a host would make it on any system.
+// A face name other than null replaces the default choice.
 HFONT CreateJapaneseFont(int height, const char *face = nullptr);
 
 #endif

@@ -58,8 +58,11 @@ bool CaptureWindowPng(HWND window, const std::string &path, int top = 0, int bot
 // The scripted run (script.cpp): returns the number of failed checks.
 int RunScript(Demo *demo, const std::string &outDir);
 
-// Helpers shared with the script (main.cpp).
+// Helpers shared with the script (main.cpp). CompareJapaneseText orders
+// two Shift_JIS texts (null counts as empty) as on a Japanese system, under
+// any code page: < 0, 0 or > 0.
 void PrintEntry(Demo *demo, const GdirlistEntry *entry);
 std::string ReadFileBytes(const std::string &path);
+int CompareJapaneseText(const char *a, const char *b);
 
 #endif

@@ -54,8 +54,7 @@ ZuboMenuRow menuBar[] = {
 };
 
 int32_t ZUBOAPI CompareNames(const GdirlistEntry *a, const GdirlistEntry *b, ZuboUserValue) {
-    // Locale-aware, so that Shift_JIS names compare by character.
-    return lstrcmpiA(a->name ? a->name : "", b->name ? b->name : "");
+    return CompareJapaneseText(a->name, b->name);
 }
 
 std::string Trimmed(const char *text) {
@@ -194,6 +193,22 @@ bool CreateMainWindow(Demo *demo) {
 
 
 }  // namespace
+
+int CompareJapaneseText(const char *a, const char *b) {
+    // The names are Shift_JIS whatever the system's code page: read them as
+    // such and compare them by the Japanese locale's rules, which is what
+    // lstrcmpiA does on a Japanese system.
+    auto wide = [](const char *text, std::wstring *out) {
+        const int n = text ? MultiByteToWideChar(932, 0, text, -1, nullptr, 0) : 0;
+        out->assign(n > 0 ? n : 1, L'\0');
+        if (n > 0) MultiByteToWideChar(932, 0, text, -1, &(*out)[0], n);
+    };
+    std::wstring wa, wb;
+    wide(a, &wa);
+    wide(b, &wb);
+    const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT);
+    return CompareStringW(japanese, NORM_IGNORECASE, wa.c_str(), -1, wb.c_str(), -1) - CSTR_EQUAL;
+}
 
 std::string ReadFileBytes(const std::string &path) {
     std::string bytes;

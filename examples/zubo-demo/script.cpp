@@ -70,6 +70,28 @@ std::string ClipboardText(HWND owner) {
     return text;
 }
 
+// The clipboard's Unicode text, which other programs read.
+std::wstring ClipboardUnicode(HWND owner) {
+    std::wstring text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t *p = static_cast<const wchar_t *>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::wstring FromShiftJis(const std::string &bytes) {
+    std::wstring text(bytes.size(), L'\0');
+    const int n = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                      &text[0], static_cast<int>(text.size()));
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
 int CountLines(const std::string &text) {
     int n = 0;
     for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++n;
@@ -86,7 +108,7 @@ int RunScript(Demo *demo, const std::string &outDir) {
     Check("the sample list is loaded (320 entries)", Zubolist_GetListNum(list) == 320);
     bool sorted = true;
     for (size_t i = 1; i < names.size(); ++i)
-        sorted = sorted && lstrcmpiA(names[i - 1].c_str(), names[i].c_str()) <= 0;
+        sorted = sorted && CompareJapaneseText(names[i - 1].c_str(), names[i].c_str()) <= 0;
     Check("Zubolist_Sort ordered it by name", sorted);
 
     // Space marks the cursor row and steps down.
@@ -104,6 +126,8 @@ int RunScript(Demo *demo, const std::string &outDir) {
     Check("Ctrl+C put three CR LF lines on the clipboard", CountLines(copied) == 3);
     Check("the first copied line is row 2", copied.compare(0, names[2].size() + 1,
                                                            names[2] + "\t") == 0);
+    Check("other programs read the copied Shift_JIS as Unicode",
+          !copied.empty() && ClipboardUnicode(list) == FromShiftJis(copied));
 
     // Ctrl+V on the end row appends them, unmarked.
     Key(list, VK_END);
