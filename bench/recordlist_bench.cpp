@@ -1,11 +1,16 @@
 // Record list: appending, visiting every entry by index against visiting it
 // by moving the cursor, random index lookups against the lookup rule without
-// the finger, sorting, list file I/O. Every visit sums the entries' num1 and
-// is checked against the sum of the keys the list was built with.
+// the finger, sorting, list file I/O. Appending, saving and reading have a
+// plain C peer that does the same work (a doubly linked list of malloc'ed
+// nodes with strdup'ed texts, fprintf, fgets and sscanf). Every benchmark
+// checks its result: visits sum the entries' num1 against the keys the
+// list was built with, peers against the library's result.
 #include <benchmark/benchmark.h>
 
 #include <math.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -43,21 +48,85 @@ double CpuSeconds() {
     return static_cast<double>(ts.tv_sec) + 1e-9 * static_cast<double>(ts.tv_nsec);
 }
 
-void BM_Append(benchmark::State &state) {
-    const int64_t n = state.range(0);
-    for (auto _ : state) {
-        Gdirlist *list = CreateGdirlist();
-        for (int64_t i = 0; i < n; ++i) {
-            GdirlistEntry e = Template(static_cast<int32_t>(i));
-            benchmark::DoNotOptimize(Gdirlist_Add(list, &e));
+// The plain C peer's list: the same node layout, texts copied with strdup.
+struct PlainNode {
+    PlainNode *next, *prev;
+    GdirlistEntry data;
+};
+struct PlainList {
+    PlainNode head{nullptr, nullptr, {}}, tail{nullptr, nullptr, {}};
+    int64_t size = 0;
+    PlainList() {
+        head.next = &tail;
+        tail.prev = &head;
+    }
+    ~PlainList() {
+        for (PlainNode *n = head.next; n != &tail;) {
+            PlainNode *next = n->next;
+            free(n->data.name);
+            free(n->data.name2);
+            free(n->data.comment);
+            free(n);
+            n = next;
         }
-        state.PauseTiming();
-        Gdirlist_Release(list);
-        state.ResumeTiming();
+    }
+    PlainNode *Add(const GdirlistEntry &e) {
+        PlainNode *n = static_cast<PlainNode *>(malloc(sizeof(PlainNode)));
+        n->data = e;
+        n->data.name = strdup(e.name);
+        n->data.name2 = strdup(e.name2);
+        n->data.comment = strdup(e.comment);
+        n->prev = tail.prev;
+        n->next = &tail;
+        tail.prev->next = n;
+        tail.prev = n;
+        ++size;
+        return n;
+    }
+    int64_t KeySum() const {
+        int64_t sum = 0;
+        for (const PlainNode *n = head.next; n != &tail; n = n->next) sum += n->data.num1;
+        return sum;
+    }
+};
+
+int64_t KeySum(Gdirlist *list) {
+    int64_t sum = 0;
+    for (Gdirlist_SetCurPos(list, 0); const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(list);
+         Gdirlist_CursorDown(list))
+        sum += e->num1;
+    return sum;
+}
+
+// Appending 2^20 copies of an entry, against the plain list.
+void BM_Append(benchmark::State &state, bool plain) {
+    const int64_t n = state.range(0);
+    const int64_t expected = n * (n - 1) / 2;
+    for (auto _ : state) {
+        if (plain) {
+            PlainList *list = new PlainList;
+            for (int64_t i = 0; i < n; ++i) benchmark::DoNotOptimize(list->Add(Template(int32_t(i))));
+            state.PauseTiming();
+            if (list->size != n || list->KeySum() != expected) state.SkipWithError("lost entries");
+            delete list;
+            state.ResumeTiming();
+        } else {
+            Gdirlist *list = CreateGdirlist();
+            for (int64_t i = 0; i < n; ++i) {
+                GdirlistEntry e = Template(static_cast<int32_t>(i));
+                benchmark::DoNotOptimize(Gdirlist_Add(list, &e));
+            }
+            state.PauseTiming();
+            if (Gdirlist_GetSize(list) != n || KeySum(list) != expected)
+                state.SkipWithError("lost entries");
+            Gdirlist_Release(list);
+            state.ResumeTiming();
+        }
     }
     state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_Append)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Append, Gdirlist, false)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Append, Plain, true)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 // Visiting all entries of a list of 2^20, in four ways that must give the
 // same sum: by index with Gdirlist_GetDataPtr (the cursor stays on index
@@ -215,31 +284,112 @@ long FileSize(const std::string &path) {
     return size;
 }
 
-void BM_SaveListFile(benchmark::State &state) {
+std::string FileText(const std::string &path) {
+    std::string text;
+    if (FILE *f = fopen(path.c_str(), "rb")) {
+        char buf[65536];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+        fclose(f);
+    }
+    return text;
+}
+
+// Saving 100 000 entries, against fprintf of the same lines into a plain
+// fopen'ed file (the library writes a temporary file beside the target and
+// renames it over the target). Both files must hold the same bytes.
+void BM_SaveListFile(benchmark::State &state, bool plain) {
     Gdirlist *list = MakeList(state.range(0));
-    const std::string path = TempPath("save.lst");
-    for (auto _ : state) benchmark::DoNotOptimize(Gdirlist_SaveListFile(list, path.c_str()));
+    const std::string path = TempPath(plain ? "save_plain.lst" : "save.lst");
+    const std::string reference = TempPath("save_reference.lst");
+    Gdirlist_SaveListFile(list, reference.c_str());
+    for (auto _ : state) {
+        if (plain) {
+            FILE *f = fopen(path.c_str(), "w");
+            int32_t lines = 0;
+            for (Gdirlist_SetCurPos(list, 0); const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(list);
+                 Gdirlist_CursorDown(list), ++lines)
+                fprintf(f, "%s\t%9ld\t%9ld\t%s\t%s\n", e->name, static_cast<long>(e->num1),
+                        static_cast<long>(e->num2), e->name2, e->comment);
+            fclose(f);
+            benchmark::DoNotOptimize(lines);
+        } else {
+            benchmark::DoNotOptimize(Gdirlist_SaveListFile(list, path.c_str()));
+        }
+    }
+    if (FileText(path) != FileText(reference) || FileText(path).empty())
+        state.SkipWithError("the files differ");
     state.SetBytesProcessed(state.iterations() * FileSize(path));
     remove(path.c_str());
+    remove(reference.c_str());
     Gdirlist_Release(list);
 }
-BENCHMARK(BM_SaveListFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveListFile, Gdirlist, false)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveListFile, Plain, true)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_AddListFile(benchmark::State &state) {
-    Gdirlist *source = MakeList(state.range(0));
-    const std::string path = TempPath("read.lst");
+// The plain peer's reading of a list file of well-formed entry lines: fgets,
+// sscanf with the list line's format, the comment's rule (white space
+// dropped until a ';'), and a copy into the plain list.
+int64_t PlainRead(const char *path, PlainList *list) {
+    FILE *f = fopen(path, "r");
+    if (!f) return 0;
+    char line[1024], name[256], name2[256], comment[256];
+    long num1, num2;
+    int used;
+    while (fgets(line, sizeof line, f)) {
+        if (line[0] == ';') continue;
+        const int fields = sscanf(line, "%255s%ld%ld%255s%n", name, &num1, &num2, name2, &used);
+        if (fields < 3) break;
+        if (fields == 3) {
+            strcpy(name2, "(none)");
+            comment[0] = '\0';
+        } else {
+            bool kept = false;
+            size_t n = 0;
+            for (const char *c = line + used; *c && n + 1 < sizeof comment; ++c) {
+                if (!kept && (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n')) continue;
+                kept = kept || *c == ';';
+                comment[n++] = *c;
+            }
+            comment[n] = '\0';
+        }
+        list->Add(GdirlistEntry{name, name2, static_cast<int32_t>(num1), static_cast<int32_t>(num2),
+                                comment, 0});
+    }
+    fclose(f);
+    return list->size;
+}
+
+// Reading 100 000 entries from a list file, against the plain peer: the
+// same number of entries with the same sum of num1.
+void BM_AddListFile(benchmark::State &state, bool plain) {
+    int64_t keySum = 0;
+    Gdirlist *source = MakeList(state.range(0), 1, &keySum);
+    const std::string path = TempPath(plain ? "read_plain.lst" : "read.lst");
     Gdirlist_SaveListFile(source, path.c_str());
     Gdirlist_Release(source);
     for (auto _ : state) {
-        Gdirlist *list = CreateGdirlist();
-        benchmark::DoNotOptimize(Gdirlist_AddListFile(list, path.c_str()));
-        state.PauseTiming();
-        Gdirlist_Release(list);
-        state.ResumeTiming();
+        if (plain) {
+            PlainList *list = new PlainList;
+            benchmark::DoNotOptimize(PlainRead(path.c_str(), list));
+            state.PauseTiming();
+            if (list->size != state.range(0) || list->KeySum() != keySum)
+                state.SkipWithError("read other entries");
+            delete list;
+            state.ResumeTiming();
+        } else {
+            Gdirlist *list = CreateGdirlist();
+            benchmark::DoNotOptimize(Gdirlist_AddListFile(list, path.c_str()));
+            state.PauseTiming();
+            if (Gdirlist_GetSize(list) != state.range(0) || KeySum(list) != keySum)
+                state.SkipWithError("read other entries");
+            Gdirlist_Release(list);
+            state.ResumeTiming();
+        }
     }
     state.SetBytesProcessed(state.iterations() * FileSize(path));
     remove(path.c_str());
 }
-BENCHMARK(BM_AddListFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddListFile, Gdirlist, false)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddListFile, Plain, true)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
