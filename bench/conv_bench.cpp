@@ -1,7 +1,12 @@
 // JIS <-> Shift_JIS conversion against glibc's iconv (ISO-2022-JP,
-// SHIFT_JIS) in the same run, on the same 16 MiB of mixed text.
+// SHIFT_JIS) in the same run, on the same 16 MiB of mixed text. Every
+// benchmark checks its output: both sides of a direction must write the
+// same bytes, which are the other direction's input (the JIS text is the
+// library's conversion of the Shift_JIS text, checked against iconv's).
 #include <benchmark/benchmark.h>
 #include <iconv.h>
+
+#include <string.h>
 
 #include <random>
 #include <string>
@@ -52,16 +57,41 @@ const std::string &JisText() {
     return text;
 }
 
-// Converts everything; false when iconv stopped early (an invalid input
-// would make the comparison meaningless).
-bool IconvAll(iconv_t cd, const std::string &in, std::vector<char> *out) {
+// iconv's own JIS form of the Shift_JIS text.
+const std::string &IconvJisText() {
+    static const std::string text = [] {
+        const std::string &src = SjisText();
+        std::vector<char> out(3 * src.size() + 16);
+        iconv_t cd = iconv_open("ISO-2022-JP", "SHIFT_JIS");
+        char *in = const_cast<char *>(src.data());
+        size_t left = src.size(), room = out.size() - 1;
+        char *dst = out.data();
+        iconv(cd, &in, &left, &dst, &room);
+        iconv(cd, nullptr, nullptr, &dst, &room);
+        iconv_close(cd);
+        return left == 0 ? std::string(out.data(), dst) : std::string("iconv failed");
+    }();
+    return text;
+}
+
+// True when out holds exactly the text, terminator included (the zero is
+// not written by iconv: the caller adds it).
+bool Holds(const std::vector<char> &out, const std::string &text) {
+    return out.size() > text.size() && memcmp(out.data(), text.data(), text.size()) == 0 &&
+           out[text.size()] == '\0';
+}
+
+// Converts with iconv into out and terminates it; false when iconv did not
+// convert everything.
+bool IconvText(iconv_t cd, const std::string &in, std::vector<char> *out) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char *src = const_cast<char *>(in.data());
     size_t left = in.size();
     char *dst = out->data();
-    size_t room = out->size();
+    size_t room = out->size() - 1;
     iconv(cd, &src, &left, &dst, &room);
     iconv(cd, nullptr, nullptr, &dst, &room);
+    *dst = '\0';
     return left == 0;
 }
 
@@ -69,6 +99,7 @@ void BM_JisToSjis_Zubo(benchmark::State &state) {
     const std::string &in = JisText();
     std::vector<char> out(in.size() + 1);
     for (auto _ : state) benchmark::DoNotOptimize(ConvJisToSjis(out.data(), in.c_str()));
+    if (!Holds(out, SjisText())) state.SkipWithError("output differs from iconv's");
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
 }
 void BM_JisToSjis_iconv(benchmark::State &state) {
@@ -76,14 +107,17 @@ void BM_JisToSjis_iconv(benchmark::State &state) {
     std::vector<char> out(in.size() + 16);
     iconv_t cd = iconv_open("SHIFT_JIS", "ISO-2022-JP");
     for (auto _ : state)
-        if (!IconvAll(cd, in, &out)) state.SkipWithError("iconv stopped early");
+        if (!IconvText(cd, in, &out)) state.SkipWithError("iconv stopped early");
     iconv_close(cd);
+    if (!Holds(out, SjisText())) state.SkipWithError("output differs from the library's");
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
 }
 void BM_SjisToJis_Zubo(benchmark::State &state) {
     const std::string &in = SjisText();
     std::vector<char> out(3 * in.size() + 3);
     for (auto _ : state) benchmark::DoNotOptimize(ConvSjisToJis(out.data(), in.c_str()));
+    if (!Holds(out, JisText()) || !Holds(out, IconvJisText()))
+        state.SkipWithError("output differs from iconv's");
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
 }
 void BM_SjisToJis_iconv(benchmark::State &state) {
@@ -91,8 +125,9 @@ void BM_SjisToJis_iconv(benchmark::State &state) {
     std::vector<char> out(3 * in.size() + 16);
     iconv_t cd = iconv_open("ISO-2022-JP", "SHIFT_JIS");
     for (auto _ : state)
-        if (!IconvAll(cd, in, &out)) state.SkipWithError("iconv stopped early");
+        if (!IconvText(cd, in, &out)) state.SkipWithError("iconv stopped early");
     iconv_close(cd);
+    if (!Holds(out, JisText())) state.SkipWithError("output differs from the library's");
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
 }
 BENCHMARK(BM_JisToSjis_Zubo)->Unit(benchmark::kMillisecond);

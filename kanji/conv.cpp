@@ -2,6 +2,7 @@
 // Shift_JIS.
 #include "kanji/conv.h"
 
+#include <stddef.h>
 #include <string.h>
 
 #include "kanji/kanji.h"
@@ -47,6 +48,17 @@ constexpr PairTables MakePairTables() {
 
 constexpr PairTables kPairs = MakePairTables();
 
+// Bytes a word at a time (the machine word: 4 bytes in the 32-bit build),
+// first byte in the lowest bits.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "words are read little-endian");
+using Word = uintptr_t;
+constexpr Word Repeat(unsigned char b) { return ~Word{0} / 0xFF * b; }
+// The high bit of the first zero byte of w (in memory order) is set, and
+// maybe of later bytes; no bit before it.
+constexpr Word ZeroBytes(Word w) { return (w - Repeat(0x01)) & ~w & Repeat(0x80); }
+// The number of bytes before the first marked one (little-endian).
+inline size_t FirstMarked(Word marks) { return static_cast<size_t>(__builtin_ctzll(marks)) / 8; }
+
 // Writes the shift sequence for `wanted` when the mode differs.
 inline unsigned char *EmitShift(unsigned char *out, int32_t *mode, int32_t wanted) {
     if (*mode == wanted) return out;
@@ -65,18 +77,60 @@ inline unsigned char *EmitShift(unsigned char *out, int32_t *mode, int32_t wante
 char *JisToSjis(char *dst, const char *source) {
     unsigned char *out = reinterpret_cast<unsigned char *>(dst);
     const unsigned char *src = reinterpret_cast<const unsigned char *>(source);
-    int32_t mode = SHIFT_SINGLE;
+    const size_t len = strlen(source);
+    const unsigned char *const end = src + len;
+    // Single-byte text is copied a word at a time. A word is stored whole,
+    // even when the text's run ends inside it: the bytes after the run are
+    // overwritten by what follows. That needs the word to be read within
+    // the source and written within the destination (which never runs
+    // ahead of the source: output is never longer than the input read),
+    // and a destination apart from the source.
+    const uintptr_t d = reinterpret_cast<uintptr_t>(dst), s = reinterpret_cast<uintptr_t>(source);
+    const bool apart = d + len + 1 <= s || s + len + 1 <= d;
+    // A word may be read at src while src + sizeof(Word) <= wordStop.
+    const unsigned char *const wordStop = apart ? end + 1 : src;
     for (;;) {
-        if (mode == SHIFT_SINGLE) {
-            // Single-byte text is copied as it is up to the next ESC.
-            unsigned char c;
-            while ((c = *src) != 0 && c != kEsc) {
-                *out++ = c;
+        // Single-byte mode: bytes are copied as they are up to an ESC.
+        unsigned char c;
+        for (;;) {
+            if (wordStop - src >= static_cast<ptrdiff_t>(sizeof(Word))) {
+                Word w;
+                memcpy(&w, src, sizeof w);
+                memcpy(out, &w, sizeof w);
+                const Word stop = ZeroBytes(w) | ZeroBytes(w ^ Repeat(kEsc));
+                if (!stop) {
+                    src += sizeof w;
+                    out += sizeof w;
+                    continue;
+                }
+                const size_t n = FirstMarked(stop);
+                src += n;
+                out += n;
+                c = *src;
+                break;
+            }
+            c = *src;
+            if (c == 0 || c == kEsc) break;
+            *out++ = c;
+            ++src;
+        }
+        if (!c) break;
+        // An ESC: the two shift sequences are matched byte by byte (ESC ( B
+        // stays in this mode); any other ESC is copied.
+        if (src[1] == '$' && src[2] == 'B') {
+            src += 3;
+        } else {
+            if (src[1] == '(' && src[2] == 'B') {
+                src += 3;
+            } else {
+                *out++ = kEsc;
                 ++src;
             }
-        } else {
-            // A run of pairs (rows 0x21 ... 0x7F).
-            unsigned char c;
+            continue;
+        }
+        // Two-byte mode: runs of pairs (rows 0x21 ... 0x7F); controls,
+        // space and bytes >= 0x80 pass unchanged; ESC ( B leaves.
+        for (;;) {
             while (static_cast<unsigned char>((c = *src) - 0x21) <= 0x7F - 0x21) {
                 const unsigned char c2 = src[1];
                 if (!c2) goto done;  // a pair cut off by the terminator is dropped
@@ -85,22 +139,20 @@ char *JisToSjis(char *dst, const char *source) {
                 out += 2;
                 src += 2;
             }
-        }
-        const unsigned char c = *src;
-        if (!c) break;
-        if (c == kEsc) {
-            if (const KanjiShift *row =
-                    MatchShiftSequence(reinterpret_cast<const char *>(src + 1))) {
-                mode = row->mode;
-                src += 1 + strlen(row->seq);
-            } else {
-                *out++ = *src++;
+            if (!c) goto done;
+            if (c == kEsc) {
+                if (src[1] == '(' && src[2] == 'B') {
+                    src += 3;
+                    break;
+                }
+                if (src[1] == '$' && src[2] == 'B') {
+                    src += 3;
+                    continue;
+                }
             }
-            continue;
+            *out++ = c;
+            ++src;
         }
-        // Controls, space and bytes >= 0x80 pass unchanged in either mode.
-        *out++ = c;
-        ++src;
     }
 done:
     *out = 0;

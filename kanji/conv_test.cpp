@@ -109,6 +109,71 @@ TEST(Conversion, OutputNeverExceedsTheDocumentedSize) {
     }
 }
 
+// The rules of JIS -> Shift_JIS one byte at a time, as plainly as they go.
+std::string ReferenceJisToSjis(const std::string &jis) {
+    std::string out;
+    bool twoByte = false;
+    for (size_t i = 0; i < jis.size();) {
+        const unsigned char c = static_cast<unsigned char>(jis[i]);
+        if (c == 0x1B && jis.compare(i + 1, 2, "$B") == 0) {
+            twoByte = true;
+            i += 3;
+        } else if (c == 0x1B && jis.compare(i + 1, 2, "(B") == 0) {
+            twoByte = false;
+            i += 3;
+        } else if (twoByte && c >= 0x21 && c <= 0x7F) {
+            if (i + 1 >= jis.size()) break;  // cut off by the terminator
+            uint8_t s1, s2;
+            zubo::kanji::JisPairToSjis(c, static_cast<uint8_t>(jis[i + 1]), &s1, &s2);
+            out += static_cast<char>(s1);
+            out += static_cast<char>(s2);
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Random JIS-like text: runs of ASCII, pairs, controls and high bytes,
+// shift sequences, stray and cut ESCs, of every length around the word
+// size, converted into a destination of exactly strlen + 1 bytes (so that
+// the sanitizer sees any write past it), and in place.
+TEST(Conversion, JisToSjisFollowsTheRulesInEveryLayout) {
+    std::mt19937 rng(31337);
+    const std::string pieces[] = {ESC_D, ESC_S, "\x1b", "\x1b(", "\x1b$", "\x1b(J", "\n", " "};
+    for (int round = 0; round < 30000; ++round) {
+        std::string jis;
+        const int parts = static_cast<int>(rng() % 12);
+        for (int p = 0; p < parts; ++p) {
+            switch (rng() % 4) {
+            case 0:
+                jis += pieces[rng() % 8];
+                break;
+            case 1:
+                for (int n = rng() % 20; n > 0; --n) jis += static_cast<char>(0x20 + rng() % 0x5F);
+                break;
+            case 2:
+                for (int n = rng() % 20; n > 0; --n) jis += static_cast<char>(0x21 + rng() % 0x5E);
+                break;
+            default:
+                for (int n = rng() % 4; n > 0; --n) jis += static_cast<char>(1 + rng() % 255);
+                break;
+            }
+        }
+        // An invalid pair can give a zero byte inside the output: compare
+        // every byte written, terminator included.
+        const std::string expected = ReferenceJisToSjis(jis) + '\0';
+        std::vector<char> exact(jis.size() + 1);
+        ASSERT_EQ(ConvJisToSjis(exact.data(), jis.c_str()), exact.data());
+        ASSERT_EQ(std::string(exact.data(), expected.size()), expected) << "round " << round;
+        std::vector<char> inPlace(jis.c_str(), jis.c_str() + jis.size() + 1);
+        ConvJisToSjis(inPlace.data(), inPlace.data());
+        ASSERT_EQ(std::string(inPlace.data(), expected.size()), expected) << "in place, " << round;
+    }
+}
+
 TEST(Conversion, NullArguments) {
     char buf[4] = "xx";
     EXPECT_EQ(ConvJisToSjis(nullptr, "a"), nullptr);

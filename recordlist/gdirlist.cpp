@@ -44,7 +44,23 @@ void FreeAllNodes(Gdirlist &list) {
     }
 }
 
+// Keeps the finger off the node at index k, which is about to be unlinked
+// and freed: a finger on it moves to the next node (which takes index k) or
+// goes when that is the tail sentinel; a finger further on keeps its node,
+// one index lower.
+void FingerForDeletion(Gdirlist &list, GdirlistNode *node, int32_t k) {
+    if (!list.finger || list.fingerPos < k) return;
+    if (list.fingerPos > k) {
+        --list.fingerPos;
+    } else if (node->next->next) {
+        list.finger = node->next;
+    } else {
+        DropFinger(list);
+    }
+}
+
 void MakeEmpty(Gdirlist &list) {
+    DropFinger(list);
     list.size = 0;
     list.head.next = &list.tail;
     list.head.prev = nullptr;
@@ -77,26 +93,36 @@ char *DupText(const char *text) {
 
 GdirlistNode *NodeAt(Gdirlist &list, int32_t k) {
     const int32_t n = list.size;
-    const int32_t cursor = list.curPos;
     if (k < 0 || k > n) return nullptr;
     if (k == n) return &list.tail;
-    GdirlistNode *node;
-    // Start from whichever of the first node, the cursor and the last node
-    // is nearest, so that walking by consecutive indexes costs O(1) a step.
-    // The sum is taken in 64 bits: (cursor + n) cannot overflow there.
-    if ((static_cast<int64_t>(cursor) + n) / 2 < k) {
+    // Start from whichever of the first node, the last node, the cursor and
+    // the finger is nearest, so that walking by consecutive indexes costs
+    // O(1) a step whether or not the cursor follows. (The cursor may stand
+    // on the tail sentinel, index n: stepping back from it works too.)
+    GdirlistNode *node = list.head.next;
+    int32_t from = 0, steps = k;
+    if (n - 1 - k < steps) {
         node = list.tail.prev;
-        for (int32_t i = n - 1; i > k; --i) node = node->prev;
-    } else if (cursor < k) {
-        node = list.curNode;
-        for (int32_t i = cursor; i < k; ++i) node = node->next;
-    } else if (cursor / 2 < k) {
-        node = list.curNode;
-        for (int32_t i = cursor; i > k; --i) node = node->prev;
-    } else {
-        node = list.head.next;
-        for (int32_t i = 0; i < k; ++i) node = node->next;
+        from = n - 1;
+        steps = n - 1 - k;
     }
+    const int32_t toCursor = k < list.curPos ? list.curPos - k : k - list.curPos;
+    if (toCursor < steps) {
+        node = list.curNode;
+        from = list.curPos;
+        steps = toCursor;
+    }
+    if (list.finger) {
+        const int32_t toFinger = k < list.fingerPos ? list.fingerPos - k : k - list.fingerPos;
+        if (toFinger < steps) {
+            node = list.finger;
+            from = list.fingerPos;
+        }
+    }
+    for (; from < k; ++from) node = node->next;
+    for (; from > k; --from) node = node->prev;
+    list.finger = node;
+    list.fingerPos = k;
     return node;
 }
 
@@ -117,12 +143,14 @@ GdirlistEntry *InsertAt(Gdirlist &list, const GdirlistEntry &tmpl, int32_t k) {
     LinkBefore(node, at);
     ++list.size;
     if (k <= list.curPos) ++list.curPos;
+    if (list.finger && k <= list.fingerPos) ++list.fingerPos;
     return &node->data;
 }
 
 GdirlistEntry *InsertAtCursor(Gdirlist &list, const GdirlistEntry &tmpl) {
     GdirlistNode *node = CopyTemplate(tmpl);
     if (!node) return nullptr;
+    if (list.finger && list.curPos <= list.fingerPos) ++list.fingerPos;
     LinkBefore(node, list.curNode);
     ++list.size;
     ++list.curPos;
@@ -135,6 +163,7 @@ void DeleteAt(Gdirlist &list, int32_t k) {
         list.curNode = node->next;
         ++list.curPos;
     }
+    FingerForDeletion(list, node, k);
     Unlink(node);
     FreeNode(node);
     if (k < list.curPos) --list.curPos;
@@ -145,6 +174,7 @@ int32_t DeleteAtCursor(Gdirlist &list) {
     if (list.curPos >= list.size) return list.curPos;
     GdirlistNode *node = list.curNode;
     list.curNode = node->next;
+    FingerForDeletion(list, node, list.curPos);
     Unlink(node);
     FreeNode(node);
     --list.size;

@@ -1,6 +1,7 @@
 // The record list behind the Gdirlist_ exports: its layout (a doubly linked
-// list with head and tail sentinels held in the list header, and one cursor,
-// node and index) and the typed operations on it. Every function here takes
+// list with head and tail sentinels held in the list header, one cursor,
+// node and index, and the finger: the node and index of the last index
+// lookup) and the typed operations on it. Every function here takes
 // a list that exists; the null and range policy of the exported functions
 // lives in recordlist/exports.cpp.
 #ifndef ZUBO_RECORDLIST_GDIRLIST_H
@@ -23,6 +24,13 @@ struct Gdirlist {
     GdirlistNode tail;
     GdirlistNode *curNode;  // the tail sentinel when the cursor is past the end
     int32_t curPos;         // 0 ... size
+    // Null, or an entry node (never a sentinel) and its index 0 ... size - 1.
+    // Index lookups start from it too, so that visiting by consecutive
+    // indexes costs a step each although such lookups leave the cursor
+    // alone. Every operation that inserts, deletes or relinks nodes keeps it
+    // on its node with the node's new index, moves it or drops it.
+    GdirlistNode *finger;
+    int32_t fingerPos;
 };
 
 namespace zubo::recordlist {
@@ -37,9 +45,15 @@ void FreeList(Gdirlist *list);
 char *DupText(const char *text);
 
 // Node at index k (k == size gives the tail sentinel), walking from the
-// nearest of the first node, the cursor and the last node; null when k is
-// out of 0 ... size.
+// nearest of the first node, the cursor, the finger and the last node; null
+// when k is out of 0 ... size. An entry node found becomes the finger.
 GdirlistNode *NodeAt(Gdirlist &list, int32_t k);
+
+// Forgets the finger (for operations that relink nodes wholesale).
+inline void DropFinger(Gdirlist &list) {
+    list.finger = nullptr;
+    list.fingerPos = 0;
+}
 
 // The node that owns an entry record handed out by the list.
 inline GdirlistNode *NodeOf(GdirlistEntry *entry) {

@@ -287,3 +287,266 @@ TEST(ListOutOfMemory, FailedInsertionsLeaveTheListUnchanged) {
 
 }  // namespace
 #endif
+
+#ifdef ZUBO_FAULT_INJECTION
+// The finger (the node of the last index lookup) seen from inside: after
+// every operation it is absent or an entry node of the list standing at
+// its index, so that a lookup may start from it.
+#include <algorithm>
+#include <random>
+
+#include "recordlist/gdirlist.h"
+#include "recordlist/sort.h"
+
+namespace {
+
+using zubo::recordlist::NodeOf;
+
+// Null when the finger is sound, else what is wrong with it.
+const char *BrokenFinger(const Gdirlist &list) {
+    if (!list.finger) return list.fingerPos == 0 ? nullptr : "no finger but an index";
+    if (list.fingerPos < 0 || list.fingerPos >= list.size) return "finger index out of 0 ... size - 1";
+    const GdirlistNode *node = list.head.next;
+    for (int32_t i = 0; i < list.fingerPos; ++i) node = node->next;
+    return node == list.finger ? nullptr : "finger is not the node at its index";
+}
+
+// The list's ids (num2) in link order, read without an index lookup.
+std::vector<int32_t> LinkedIds(const Gdirlist &list) {
+    std::vector<int32_t> ids;
+    for (const GdirlistNode *n = list.head.next; n->next; n = n->next) ids.push_back(n->data.num2);
+    return ids;
+}
+
+GdirlistEntry Numbered(int32_t key, int32_t id) {
+    return GdirlistEntry{const_cast<char *>("e"), const_cast<char *>("n2"), key, id,
+                         const_cast<char *>("c"), 0};
+}
+
+int32_t ZUBOAPI ByNum1(const GdirlistEntry *a, const GdirlistEntry *b, ZuboUserValue) {
+    return a->num1 < b->num1 ? -1 : a->num1 > b->num1;
+}
+
+struct FingerTest : ::testing::Test {
+    Gdirlist *list = CreateGdirlist();
+    ~FingerTest() override { Gdirlist_Release(list); }
+    void Fill(int n) {
+        for (int i = 0; i < n; ++i) {
+            GdirlistEntry e = Numbered(i, i);
+            Gdirlist_Add(list, &e);
+        }
+    }
+};
+
+TEST_F(FingerTest, AnIndexLookupLeavesTheFingerOnItsNodeAndTheCursorAlone) {
+    EXPECT_EQ(list->finger, nullptr);
+    Fill(10);
+    EXPECT_EQ(list->finger, nullptr);  // appending needs no lookup
+    GdirlistEntry *e = Gdirlist_GetDataPtr(list, 6);
+    EXPECT_EQ(list->finger, NodeOf(e));
+    EXPECT_EQ(list->fingerPos, 6);
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
+    EXPECT_EQ(Gdirlist_GetDataPtr(list, 10), nullptr);  // refused: no lookup made
+    EXPECT_EQ(list->fingerPos, 6);
+    Gdirlist_SetCurPos(list, 10);  // the tail sentinel never becomes the finger
+    EXPECT_EQ(list->fingerPos, 6);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+}
+
+TEST_F(FingerTest, InsertionsBeforeTheFingerMoveItsIndex) {
+    Fill(5);
+    GdirlistEntry *at3 = Gdirlist_GetDataPtr(list, 3);
+    GdirlistEntry x = Numbered(0, 100);
+    Gdirlist_Insert(list, &x, 1);  // looks up index 1, then inserts before it
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+    EXPECT_EQ(Gdirlist_GetDataPtr(list, 4), at3);
+    Gdirlist_GetDataPtr(list, 2);
+    Gdirlist_SetCurPos(list, 1);
+    Gdirlist_GetDataPtr(list, 3);
+    Gdirlist_InsertCursor(list, &x);  // before the cursor, before the finger
+    EXPECT_EQ(list->fingerPos, 4);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+    Gdirlist_SetCurPos(list, 3);  // a lookup too: the finger is on index 3
+    EXPECT_EQ(list->fingerPos, 3);
+    Gdirlist_GetDataPtr(list, 0);
+    Gdirlist_InsertCursor(list, &x);  // after the finger: it keeps its index
+    EXPECT_EQ(list->fingerPos, 0);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+}
+
+TEST_F(FingerTest, DeletingTheFingerNodeMovesItToTheNextOrDropsIt) {
+    Fill(4);
+    GdirlistEntry *third = Gdirlist_GetDataPtr(list, 2);
+    Gdirlist_GetDataPtr(list, 1);
+    Gdirlist_Delete(list, 1);
+    EXPECT_EQ(list->finger, NodeOf(third));  // the next node took index 1
+    EXPECT_EQ(list->fingerPos, 1);
+    Gdirlist_GetDataPtr(list, 2);  // the last entry
+    Gdirlist_Delete(list, 2);
+    EXPECT_EQ(list->finger, nullptr);
+    Gdirlist_GetDataPtr(list, 1);
+    Gdirlist_SetCurPos(list, 1);
+    Gdirlist_DeleteCursor(list);  // the cursor entry was the finger, and last
+    EXPECT_EQ(list->finger, nullptr);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+    Fill(3);
+    Gdirlist_SetCurPos(list, 0);
+    Gdirlist_GetDataPtr(list, 3);
+    Gdirlist_DeleteCursor(list);  // before the finger
+    EXPECT_EQ(list->fingerPos, 2);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+    Gdirlist_DeleteAll(list);
+    EXPECT_EQ(list->finger, nullptr);
+}
+
+TEST_F(FingerTest, SortDropsTheFingerAndShortListsKeepIt) {
+    Fill(1);
+    Gdirlist_GetDataPtr(list, 0);
+    Gdirlist_Sort(list, ByNum1, 0);  // one entry: nothing changes
+    EXPECT_EQ(list->fingerPos, 0);
+    EXPECT_EQ(BrokenFinger(*list), nullptr);
+    Fill(5);
+    Gdirlist_GetDataPtr(list, 4);
+    Gdirlist_Sort(list, ByNum1, 0);
+    EXPECT_EQ(list->finger, nullptr);
+    Gdirlist_GetDataPtr(list, 3);
+    zubo::SetAllocationBudget(0);  // a sort without its index drops it too
+    zubo::recordlist::Sort(*list, ByNum1, 0);
+    zubo::SetAllocationBudget(-1);
+    EXPECT_EQ(list->finger, nullptr);
+}
+
+// Random operations of every kind, allocation failures included, against
+// a vector model: after each one the finger is sound, the list holds the
+// model's entries in its order, and lookups from wherever the finger, the
+// cursor and the ends stand find the model's entries.
+TEST(FingerModel, EveryOperationKeepsTheFingerSound) {
+    std::mt19937 rng(77);
+    for (int round = 0; round < 40; ++round) {
+        Gdirlist *list = CreateGdirlist();
+        std::vector<int32_t> model;  // ids in list order; key = id % 17
+        int32_t cursor = 0, nextId = 0;
+        for (int step = 0; step < 400; ++step) {
+            const int32_t n = static_cast<int32_t>(model.size());
+            const int32_t k = static_cast<int32_t>(rng() % (n + 3)) - 1;  // -1 ... n + 1
+            const bool starve = rng() % 8 == 0;  // this insertion runs out of memory
+            GdirlistEntry e = Numbered(nextId % 17, nextId);
+            std::string what;
+            switch (rng() % 12) {
+            case 0:
+            case 1:
+                what = "add";
+                if (starve) zubo::SetAllocationBudget(static_cast<long>(rng() % 4));
+                if (Gdirlist_Add(list, &e)) {
+                    model.push_back(nextId++);
+                    // a cursor past the end now rests on the new entry
+                }
+                break;
+            case 2:
+                what = "insert " + std::to_string(k);
+                if (starve) zubo::SetAllocationBudget(static_cast<long>(rng() % 4));
+                if (Gdirlist_Insert(list, &e, k)) {
+                    model.insert(model.begin() + k, nextId++);
+                    if (k <= cursor) ++cursor;
+                }
+                break;
+            case 3:
+                what = "insert at cursor";
+                if (starve) zubo::SetAllocationBudget(static_cast<long>(rng() % 4));
+                if (Gdirlist_InsertCursor(list, &e)) {
+                    model.insert(model.begin() + cursor, nextId++);
+                    ++cursor;
+                }
+                break;
+            case 4:
+                what = "delete " + std::to_string(k);
+                Gdirlist_Delete(list, k);
+                if (k >= 0 && k < n) {
+                    model.erase(model.begin() + k);
+                    if (k < cursor) --cursor;
+                }
+                break;
+            case 5:
+                what = "delete at cursor";
+                Gdirlist_DeleteCursor(list);
+                if (cursor < n) model.erase(model.begin() + cursor);
+                break;
+            case 6: {
+                // A run of lookups by increasing or decreasing index.
+                what = "visit";
+                const int32_t from = static_cast<int32_t>(rng() % (n + 1));
+                const int32_t len = static_cast<int32_t>(rng() % 40);
+                const bool up = rng() % 2 == 0;
+                for (int32_t j = 0; j < len; ++j) {
+                    const int32_t at = up ? from + j : from - j;
+                    GdirlistEntry *got = Gdirlist_GetDataPtr(list, at);
+                    if (at < 0 || at >= n) {
+                        ASSERT_EQ(got, nullptr);
+                        continue;
+                    }
+                    ASSERT_NE(got, nullptr);
+                    ASSERT_EQ(got->num2, model[at]) << "round " << round << " step " << step;
+                    ASSERT_EQ(BrokenFinger(*list), nullptr);
+                }
+                break;
+            }
+            case 7:
+                what = "lookup " + std::to_string(k);
+                if (GdirlistEntry *got = Gdirlist_GetDataPtr(list, k)) {
+                    ASSERT_EQ(got->num2, model[k]);
+                } else {
+                    ASSERT_TRUE(k < 0 || k >= n);
+                }
+                break;
+            case 8:
+                what = "set cursor " + std::to_string(k);
+                cursor = std::min(std::max(k, 0), n);
+                ASSERT_EQ(Gdirlist_SetCurPos(list, k), cursor);
+                break;
+            case 9:
+                what = "cursor step";
+                if (rng() % 2) {
+                    Gdirlist_CursorUp(list);
+                    if (cursor > 0) --cursor;
+                } else {
+                    Gdirlist_CursorDown(list);
+                    if (cursor < n) ++cursor;
+                }
+                break;
+            case 10:
+                what = "sort";
+                if (starve) zubo::SetAllocationBudget(static_cast<long>(rng() % 3));
+                Gdirlist_Sort(list, ByNum1, 0);
+                zubo::SetAllocationBudget(-1);
+                if (n > 1) {
+                    model = LinkedIds(*list);  // the order is the sort's test's business
+                    cursor = 0;
+                }
+                break;
+            default:
+                if (rng() % 10 == 0) {
+                    what = "delete all";
+                    Gdirlist_DeleteAll(list);
+                    model.clear();
+                    cursor = 0;
+                }
+                break;
+            }
+            zubo::SetAllocationBudget(-1);
+            ASSERT_EQ(BrokenFinger(*list), nullptr) << "after " << what << ", step " << step;
+            ASSERT_EQ(LinkedIds(*list), model) << "after " << what << ", step " << step;
+            ASSERT_EQ(Gdirlist_GetCurPos(list), cursor) << "after " << what;
+            const GdirlistEntry *atCursor = Gdirlist_GetDataPtrCursor(list);
+            if (cursor < static_cast<int32_t>(model.size())) {
+                ASSERT_NE(atCursor, nullptr);
+                ASSERT_EQ(atCursor->num2, model[cursor]) << "after " << what;
+            } else {
+                ASSERT_EQ(atCursor, nullptr) << "after " << what;
+            }
+        }
+        Gdirlist_Release(list);
+    }
+}
+
+}  // namespace
+#endif

@@ -11,6 +11,7 @@
 #include "zubo.h"
 #ifdef ZUBO_FAULT_INJECTION
 #include "library/alloc.h"
+#include "recordlist/sort.h"
 #endif
 
 namespace {
@@ -87,48 +88,117 @@ std::vector<int32_t> Ids(Gdirlist *list) {
     return ids;
 }
 
-// Sorting may use a temporary index; without memory for it, it walks the
-// links. Both must agree with the model.
-void RunAgainstModel([[maybe_unused]] bool withoutIndex) {
+std::vector<Item> RandomItems(std::mt19937 &rng, int n, int keyRange) {
+    std::vector<Item> items;
+    for (int i = 0; i < n; ++i) items.push_back({static_cast<int32_t>(rng() % keyRange), i});
+    return items;
+}
+
+// Sorts a list of the items with the cursor in the middle and checks it
+// against the model: the same comparisons in the same order, the same
+// final order, the cursor on the first entry. Returns the sort's own
+// account of how many entries went through its rank index (-1 where the
+// test cannot see it: always with a budget < 0, which sorts through the
+// exported function).
+int32_t SortAndCheck(const std::vector<Item> &items, [[maybe_unused]] long budget) {
+    const int32_t n = static_cast<int32_t>(items.size());
+    Recorder model, real;
+    const std::vector<int32_t> expected = ModelSort(items, &model);
+    Gdirlist *list = MakeList(items);
+    Gdirlist_SetCurPos(list, n / 2);
+    int32_t indexed = -1;
+#ifdef ZUBO_FAULT_INJECTION
+    if (budget >= 0) {
+        zubo::SetAllocationBudget(budget);
+        indexed =
+            zubo::recordlist::Sort(*list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real));
+        zubo::SetAllocationBudget(-1);
+    } else
+#endif
+    {
+        EXPECT_EQ(Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real)), list);
+    }
+    EXPECT_EQ(real.calls, model.calls) << "n " << n << " budget " << budget;
+    EXPECT_EQ(Ids(list), expected) << "n " << n << " budget " << budget;
+    EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
+    if (n > 1) {
+        EXPECT_EQ(Gdirlist_GetDataPtrCursor(list)->num2, expected[0]);
+    }
+    // The result is ordered by key, and walking back from the end meets
+    // the same entries.
+    std::vector<int32_t> keys;
+    for (int32_t i = 0; i < n; ++i) keys.push_back(Gdirlist_GetDataPtr(list, i)->num1);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    Gdirlist_SetCurPos(list, n);
+    for (int32_t i = n - 1; i >= 0; --i) {
+        Gdirlist_CursorUp(list);
+        if (Gdirlist_GetDataPtrCursor(list)->num2 != expected[i]) {
+            ADD_FAILURE() << "backward walk differs at " << i;
+            break;
+        }
+    }
+    Gdirlist_Release(list);
+    return indexed;
+}
+
+// Sorting uses a temporary rank index when it can have the memory, and
+// walks the links otherwise; either way it must agree with the model.
+void RunAgainstModel(long budget) {
     std::mt19937 rng(12345);
     for (int round = 0; round < 420; ++round) {
         // Mostly short lists, and some long enough for many index blocks.
         const int n = round < 400 ? static_cast<int>(rng() % 70) : 200 + (round - 400) * 100;
         // Many ties in short lists, mostly distinct keys in long ones.
         const int keyRange = round < 400 ? 1 + static_cast<int>(rng() % 20) : 4 * n;
-        std::vector<Item> items;
-        for (int i = 0; i < n; ++i) items.push_back({static_cast<int32_t>(rng() % keyRange), i});
-
-        Recorder model, real;
-        const std::vector<int32_t> expected = ModelSort(items, &model);
-        Gdirlist *list = MakeList(items);
-        Gdirlist_SetCurPos(list, n / 2);
-#ifdef ZUBO_FAULT_INJECTION
-        if (withoutIndex) zubo::SetAllocationBudget(0);
-#endif
-        Gdirlist *sorted = Gdirlist_Sort(list, CompareByKey, reinterpret_cast<ZuboUserValue>(&real));
-#ifdef ZUBO_FAULT_INJECTION
-        zubo::SetAllocationBudget(-1);
-#endif
-        ASSERT_EQ(sorted, list);
-        ASSERT_EQ(real.calls, model.calls) << "round " << round << " n " << n;
-        ASSERT_EQ(Ids(list), expected);
-        EXPECT_EQ(Gdirlist_GetCurPos(list), 0);
-        if (n > 1) {
-            EXPECT_EQ(Gdirlist_GetDataPtrCursor(list)->num2, expected[0]);
+        SortAndCheck(RandomItems(rng, n, keyRange), budget);
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "round " << round;
+            return;
         }
-        // The result is ordered by key.
-        std::vector<int32_t> keys;
-        for (int32_t i = 0; i < n; ++i) keys.push_back(Gdirlist_GetDataPtr(list, i)->num1);
-        EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
-        Gdirlist_Release(list);
     }
 }
 
-TEST(Sort, MatchesTheModelCallForCallOnRandomInput) { RunAgainstModel(false); }
+TEST(Sort, MatchesTheModelCallForCallOnRandomInput) { RunAgainstModel(-1); }
+
+TEST(Sort, LongListsMatchTheModel) {
+    std::mt19937 rng(99);
+    // Distinct keys, many ties, and nearly sorted input (long runs placed
+    // at the end, a few placed deep inside).
+    SortAndCheck(RandomItems(rng, 20000, 80000), -1);
+    SortAndCheck(RandomItems(rng, 20000, 50), -1);
+    std::vector<Item> nearly;
+    for (int i = 0; i < 20000; ++i)
+        nearly.push_back({rng() % 100 == 0 ? static_cast<int32_t>(rng() % 20000) : i, i});
+    SortAndCheck(nearly, -1);
+}
 
 #ifdef ZUBO_FAULT_INJECTION
-TEST(Sort, MatchesTheModelWhenNoIndexCanBeAllocated) { RunAgainstModel(true); }
+TEST(Sort, MatchesTheModelWhenNoIndexCanBeAllocated) { RunAgainstModel(0); }
+
+// The index takes its tables first, then its blocks as it grows: when a
+// block cannot be had halfway, the sort goes on walking the links and
+// still makes the model's comparisons. Every allocation the sort makes is
+// made to fail in turn.
+TEST(Sort, MatchesTheModelWhenTheIndexRunsOutOfMemoryHalfway) {
+    std::mt19937 rng(2024);
+    for (const int n : {150, 700, 3000}) {
+        const std::vector<Item> items = RandomItems(rng, n, 4 * n);
+        EXPECT_EQ(SortAndCheck(items, 1000000), n);
+        EXPECT_EQ(SortAndCheck(items, 0), 0);
+        int32_t previous = 0;
+        bool halfway = false;
+        for (long budget = 1;; ++budget) {
+            const int32_t indexed = SortAndCheck(items, budget);
+            ASSERT_FALSE(::testing::Test::HasFailure()) << "n " << n << " budget " << budget;
+            // A bigger budget lets the index go at least as far.
+            EXPECT_GE(indexed, previous);
+            previous = indexed;
+            if (indexed == n) break;  // the budget sufficed
+            halfway = halfway || indexed > 0;
+        }
+        EXPECT_TRUE(halfway) << "n " << n;
+    }
+}
 #endif
 
 TEST(Sort, ShortListsAreLeftAloneCursorIncluded) {
