@@ -25,9 +25,20 @@ TEST(ConsoleLimits, CreationBeyondTheLimitsGivesNull) {
     EXPECT_EQ(CreateConsout(CONSOUT_MAX_CELLS / 1000 + 1, 25, 1000), nullptr);
     EXPECT_EQ(CreateConsout(2, CONSOUT_MAX_HEIGHT + 1, CONSOUT_MAX_HEIGHT + 1), nullptr);
     EXPECT_EQ(CreateConsout(2, INT32_MAX, CONSOUT_MAX_HEIGHT + 1), nullptr);
+}
+
+// Sizes that would take gigabytes (or all the address space of a 32-bit
+// process) are refused like any other beyond the limits.
+TEST(ConsoleLimits, AbsurdSizesAreRefused) {
     EXPECT_EQ(CreateConsout(INT32_MAX, INT32_MAX, INT32_MAX), nullptr);
     EXPECT_EQ(CreateConsout(50000000, 30, 30), nullptr);
     EXPECT_EQ(CreateConsout(30, 30, 50000000), nullptr);
+    Owned c(CreateConsout(80, 25, 1000));
+    ASSERT_NE(c.c, nullptr);
+    for (int32_t width : {50000000, 0x3FFFFFFF, INT32_MAX}) {
+        EXPECT_EQ(Consout_SetConsSize(c.c, width, 30), 25) << width;
+        EXPECT_EQ(Consout_GetConsWidth(c.c), 80);
+    }
 }
 
 TEST(ConsoleLimits, CreationAtTheLimitsWorks) {
@@ -69,8 +80,7 @@ TEST(ConsoleLimits, ResizeBeyondTheLimitsKeepsTheOldSize) {
     ASSERT_NE(c.c, nullptr);
     Consout_Putchar(c.c, 'A');
     const int32_t refused[][2] = {
-        {CONSOUT_MAX_WIDTH + 1, 25}, {CONSOUT_MAX_CELLS / 1000 + 1, 30},
-        {INT32_MAX, 25},             {50000000, 30},
+        {CONSOUT_MAX_WIDTH + 1, 25}, {CONSOUT_MAX_CELLS / 1000 + 1, 30}, {CONSOUT_MAX_WIDTH + 1, 1},
     };
     for (const auto &r : refused) {
         EXPECT_EQ(Consout_SetConsSize(c.c, r[0], r[1]), 25) << r[0];

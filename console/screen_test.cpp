@@ -283,7 +283,7 @@ TEST(ConsoleScreen, SizesBeyondTheLimitsAllocateNothing) {
     const int32_t absurd[][3] = {
         {CONSOUT_MAX_WIDTH + 1, 25, 100}, {80, 25, CONSOUT_MAX_LINES + 1},
         {CONSOUT_MAX_CELLS / 1000 + 1, 25, 1000}, {2, CONSOUT_MAX_HEIGHT + 1, CONSOUT_MAX_HEIGHT + 1},
-        {50000000, 30, 30}, {INT32_MAX, INT32_MAX, INT32_MAX},
+        {CONSOUT_MAX_WIDTH + 1, 1, 1}, {INT32_MAX, INT32_MAX, INT32_MAX},
     };
     HeapWatch heap;
     for (const auto &a : absurd) EXPECT_EQ(CreateConsout(a[0], a[1], a[2]), nullptr) << a[0];
