@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "recordlist/test_support.h"
+#include "recordlist/checked_test_support.h"
 #include "zubo.h"
 
 namespace fs = std::filesystem;
 using namespace zubo_test;
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 std::string ReadAll(const fs::path &p) {
     std::ifstream in(p, std::ios::binary);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "recordlist/checked_test_support.h"
 #include "zubo.h"
 
 #ifndef _WIN32
@@ -17,6 +18,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 #ifdef _WIN32
 const std::string kNewline = "\r\n";  // text mode on Windows
