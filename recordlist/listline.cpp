@@ -94,13 +94,26 @@ size_t NumberWidth(int32_t v) {
     return FormatNumber9(v, num);
 }
 
+// Bytes that no name column may hold: white space and the end-of-text byte.
+struct WordBreakers {
+    bool table[256] = {};
+    constexpr WordBreakers() {
+        for (int c = '\t'; c <= '\r'; ++c) table[c] = true;
+        table[static_cast<unsigned char>(' ')] = true;
+        table[static_cast<unsigned char>(kEndOfText)] = true;
+    }
+};
+constexpr WordBreakers kWordBreakers;
+
 // A name or name2 that a list line gives back: a word of one or more
-// bytes, none of them white space or the end-of-text byte.
-bool IsStorableWord(const char *s) {
-    if (!s || !*s) return false;
-    for (; *s; ++s)
-        if (IsSpace(static_cast<unsigned char>(*s)) || *s == kEndOfText) return false;
-    return true;
+// bytes, none of them white space or the end-of-text byte. Returns its
+// length, 0 when it is none.
+size_t StorableWordLength(const char *s) {
+    if (!s) return 0;
+    const char *p = s;
+    for (; *p; ++p)
+        if (kWordBreakers.table[static_cast<unsigned char>(*p)]) return 0;
+    return static_cast<size_t>(p - s);
 }
 
 // Whether read is text as the reader keeps it: cut to kListTextMax - 1.
@@ -168,7 +181,8 @@ size_t FormatListLine(const GdirlistEntry *e, const char *lineEnd, char *out, si
 bool ListLineReadsBack(const GdirlistEntry *e) {
     // The name columns are words: anything else shifts the columns or makes
     // a bad line, which ends the reading of the whole file.
-    if (!IsStorableWord(e->name) || !IsStorableWord(e->name2)) return false;
+    const size_t nameLen = StorableWordLength(e->name), name2Len = StorableWordLength(e->name2);
+    if (nameLen == 0 || name2Len == 0) return false;
     const char *comment = OrEmpty(e->comment);
     const size_t commentLen = strlen(comment);
     if (memchr(comment, kEndOfText, commentLen)) return false;
@@ -180,11 +194,13 @@ bool ListLineReadsBack(const GdirlistEntry *e) {
     const bool endsInLf = lf != nullptr;
     if (lf && lf != comment + commentLen - 1) return false;
 
-    // The reader takes the line up to its first line feed, included.
-    const size_t lineLen = (e->name[0] == ';') + strlen(e->name) + NumberWidth(e->num1) +
-                           NumberWidth(e->num2) + strlen(e->name2) + 4 + commentLen +
-                           (endsInLf ? 0 : 1);
-    if (lineLen <= kListLineMax - 1) return true;  // read whole: the same entry
+    // The reader takes the line up to its first line feed, included; each
+    // number takes 9 to 11 characters.
+    const size_t rest = (e->name[0] == ';') + nameLen + name2Len + 4 + commentLen +
+                        (endsInLf ? 0 : 1);
+    if (rest + 2 * 11 <= kListLineMax - 1 ||
+        rest + NumberWidth(e->num1) + NumberWidth(e->num2) <= kListLineMax - 1)
+        return true;  // read whole: the same entry
 
     // A longer line is read as its first kListLineMax - 1 characters: see
     // whether they still give the entry, the comment as its whole line
