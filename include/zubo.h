@@ -537,7 +537,9 @@ int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
  * view pixel (px, py) at device (px - originX, py - originY); one text
  * output per run of equal attribute. 0 (nothing done) when the rectangle
  * starts right of or below the screen, else 1. Negative x or y are clipped
- * to 0. */
+ * to 0. The offset of x into its cell (of y into its row) is added to the
+ * width (height) as it is, negative or not: with x one pixel into a cell
+ * and width -1 the width becomes 0 and no column is drawn. */
 int32_t ZUBOAPI Consout_Draw(Consout *console, HDC dc, int32_t originX, int32_t originY,
                              int32_t x, int32_t y, int32_t width, int32_t height);
 /* Stores the dirty rectangle in view pixels (right and bottom exclusive);
