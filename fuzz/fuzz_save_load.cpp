@@ -26,14 +26,20 @@ namespace {
 using zubo_test::MustSave;
 using zubo_test::SameAsReadBack;
 
-const std::string &Folder() {
-    static const std::string folder = [] {
+// Each input gets a folder of its own, removed again at its end.
+class Folder {
+public:
+    Folder() {
         char name[] = "/tmp/zubo_fuzz_save_XXXXXX";
         if (!mkdtemp(name)) abort();
-        return std::string(name);
-    }();
-    return folder;
-}
+        path_ = name;
+    }
+    ~Folder() { rmdir(path_.c_str()); }
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 std::string ReadAll(const std::string &path) {
     std::string bytes;
@@ -46,9 +52,9 @@ std::string ReadAll(const std::string &path) {
     return bytes;
 }
 
-size_t FilesInFolder() {
+size_t FilesInFolder(const Folder &folder) {
     size_t n = 0;
-    if (DIR *d = opendir(Folder().c_str())) {
+    if (DIR *d = opendir(folder.path().c_str())) {
         while (const dirent *e = readdir(d)) n += e->d_name[0] != '.';
         closedir(d);
     }
@@ -90,7 +96,8 @@ Text MakeText(FuzzedDataProvider &in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider in(data, size);
-    const std::string target = Folder() + "/target.lst";
+    const Folder folder;
+    const std::string target = folder.path() + "/target.lst";
     const std::string old = in.ConsumeRandomLengthString(64);
     {
         FILE *f = fopen(target.c_str(), "wb");
@@ -140,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     CheckList(list);
     Check(Gdirlist_GetCurPos(list) == cursor, "the cursor stays");
     Check(Gdirlist_GetSize(list) == static_cast<int32_t>(entries.size()), "the size stays");
-    Check(FilesInFolder() == 1, "no file is left beside the target");
+    Check(FilesInFolder(folder) == 1, "no file is left beside the target");
 
     const bool refused = lines == 0 && !selected.empty();
     if (refused) {
