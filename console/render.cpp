@@ -41,16 +41,19 @@ bool PlanDraw(const Consout *c, int64_t x, int64_t y, int64_t width, int64_t hei
         height += y;
         y = 0;
     }
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
     if (x + width > screenW) width = screenW - x;
     if (y + height > screenH) height = screenH - y;
-    // Every column and row that the rectangle touches is drawn whole.
+    // Every column and row that the rectangle touches is drawn whole: the
+    // offset into the first cell (row) is added to the width (height) as
+    // it is, also to one below 0, which then draws nothing unless the
+    // offset lifts it above 0.
     const int64_t rx = x % fw;
     x -= rx;
     width += rx;
     area->firstColumn = static_cast<int32_t>(x / fw);
-    area->endColumn = static_cast<int32_t>(x / fw + width / fw + (width % fw > 0 ? 1 : 0));
+    // An end column at or below 0 draws nothing, as any below it would.
+    const int64_t end = x / fw + width / fw + (width % fw > 0 ? 1 : 0);
+    area->endColumn = static_cast<int32_t>(end < 0 ? 0 : end);
     const int64_t ry = y % bs;
     area->x = x;
     area->y = y - ry;

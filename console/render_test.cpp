@@ -93,6 +93,26 @@ TEST(ConsoleRender, RectanglesStartingBeyondTheScreen) {
     EXPECT_EQ(Draw(c, 0, 0, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX).runs.size(), 4u);
 }
 
+// A negative width or height is not raised to 0: the offset into the first
+// cell or row is added to it as it is.
+TEST(ConsoleRender, NegativeWidthsAndHeightsTakeTheOffsetAsTheyAre) {
+    Console c(10, 4, 10);
+    FillRows(c, 4);
+    int32_t result = -1;
+    Recorder r = Draw(c, 8 + 1, 0, -1, 16, 0, 0, &result);  // width 1 - 1 = 0
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(r.runs.empty());
+    r = Draw(c, 0, 16 + 1, 16, -1);  // height 1 - 1 = 0
+    EXPECT_TRUE(r.runs.empty());
+    r = Draw(c, 8 + 3, 16 + 5, -1, -2);  // width 2, height 3: cell (1, 1)
+    ASSERT_EQ(r.runs.size(), 1u);
+    EXPECT_EQ(r.runs[0].x, 8);
+    EXPECT_EQ(r.runs[0].y, 16);
+    EXPECT_EQ(r.runs[0].text, "2");
+    EXPECT_TRUE(Draw(c, 8 + 1, 0, INT32_MIN, 16).runs.empty());
+    EXPECT_TRUE(Draw(c, 0, 16 + 1, 16, INT32_MIN).runs.empty());
+}
+
 TEST(ConsoleRender, ZeroWidthAtColumnZeroLooksAtNoCellBeforeIt) {
     // 0x1041 columns: the count in front of the cells reads like a
     // WIDE_FIRST code word if it were taken for the cell before column 0.

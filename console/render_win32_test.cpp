@@ -280,6 +280,25 @@ TEST_F(Render, OneTextOutputPerRunOfEqualAttribute) {
     EXPECT_EQ(r.records, empty);
 }
 
+// A negative width (height) gets the offset into the first cell (row)
+// added as it is: one pixel into a cell with width -1 draws nothing.
+TEST_F(Render, NegativeWidthsAndHeightsTakeTheOffsetAsTheyAre) {
+    Make(5, 3, 3);
+    Blanks(0x0F, 15);
+    const int empty = Record([](HDC) {}).records;
+    Recorded r = Record([&](HDC dc) { EXPECT_EQ(Consout_Draw(c, dc, 0, 0, fw + 1, 0, -1, bs), 1); });
+    EXPECT_TRUE(r.chars.empty());
+    r = Record([&](HDC dc) { EXPECT_EQ(Consout_Draw(c, dc, 0, 0, 0, bs + 1, fw, -1), 1); });
+    EXPECT_TRUE(r.chars.empty());
+    r = Record([&](HDC dc) { Consout_Draw(c, dc, 0, 0, fw + 3, bs + 5, -1, -2); });
+    ASSERT_EQ(r.chars, (std::vector<int>{1}));  // cell (1, 1) alone
+    EXPECT_EQ(r.at[0].x, fw);
+    EXPECT_EQ(r.at[0].y, bs);
+    r = Record([&](HDC dc) { Consout_Draw(c, dc, 0, 0, fw + 1, 0, INT32_MIN, bs); });
+    EXPECT_TRUE(r.chars.empty());
+    EXPECT_GT(r.records, empty);  // the font was selected: the call drew, just nothing
+}
+
 TEST_F(Render, LongRowsTakeSeveralTextOutputs) {
     Make(1100, 1, 1);
     Recorded r = Record([&](HDC dc) { Consout_Draw(c, dc, 0, 0, 0, 0, 1100 * fw, bs); });

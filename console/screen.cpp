@@ -13,9 +13,15 @@
 namespace zubo::console {
 namespace {
 
-// Sizes beyond this are refused, so that slot sums and cell indexes stay
-// far from the int32_t limit.
-constexpr int32_t kMaxSize = 0x3FFFFFFF;
+// Whether a width and a ring size keep the console within its limits: the
+// ring can then never hold more than CONSOUT_MAX_CELLS cells, whatever
+// widths it had before, since every line is at most as wide as the widest
+// width accepted. Slot sums and cell indexes stay far from the int32_t
+// limit.
+bool WithinLimits(int32_t width, int32_t maxline) {
+    return width <= CONSOUT_MAX_WIDTH && maxline <= CONSOUT_MAX_LINES &&
+           int64_t{width} * maxline <= CONSOUT_MAX_CELLS;
+}
 
 // Used when even the stock font cannot be measured (no desktop), so that
 // drawing still has a pitch.
@@ -139,19 +145,38 @@ void FreeLines(Consout *c) {
 }
 
 // Widens every line among the newest `count` whose cells are fewer than
-// width. False when a copy cannot be made; lines widened so far stay wide,
-// which is harmless (lines may be longer than the screen).
+// width. All copies are made before any line is replaced: false, with the
+// lines as they were and every copy freed, when one cannot be made.
 bool WidenNewest(Consout *c, int32_t count, int32_t width) {
     ConsoutLine **lines = Lines(c);
-    int32_t slot = c->nextLine;
-    for (int32_t k = 0; k < count; ++k) {
+    int32_t narrow = 0;
+    for (int32_t k = 0, slot = c->nextLine; k < count; ++k) {
+        slot = SlotSub(slot, 1, c->maxline);
+        narrow += lines[slot]->count < width;
+    }
+    if (narrow == 0) return true;
+    ConsoutLine **wide =
+        static_cast<ConsoutLine **>(Allocate(static_cast<size_t>(narrow) * sizeof *wide));
+    if (!wide) return false;
+    int32_t made = 0;
+    for (int32_t k = 0, slot = c->nextLine; k < count && made < narrow; ++k) {
         slot = SlotSub(slot, 1, c->maxline);
         if (lines[slot]->count >= width) continue;
-        ConsoutLine *wide = WidenLine(c, lines[slot], width);
-        if (!wide) return false;
-        free(lines[slot]);
-        lines[slot] = wide;
+        if (!(wide[made] = WidenLine(c, lines[slot], width))) {
+            while (made > 0) free(wide[--made]);
+            free(wide);
+            return false;
+        }
+        ++made;
     }
+    made = 0;
+    for (int32_t k = 0, slot = c->nextLine; k < count && made < narrow; ++k) {
+        slot = SlotSub(slot, 1, c->maxline);
+        if (lines[slot]->count >= width) continue;
+        free(lines[slot]);
+        lines[slot] = wide[made++];
+    }
+    free(wide);
     return true;
 }
 
@@ -223,9 +248,9 @@ bool ApplyFont(Consout *c, void *font) {
 Consout *NewConsole(int32_t width, int32_t height, int32_t maxline) {
     // Sizes below 1 would break the ring arithmetic and the cell writer.
     if (width < 1 || height < 1 || maxline < 1) return nullptr;
-    if (width > kMaxSize || height > kMaxSize || maxline > kMaxSize) return nullptr;
-    if (static_cast<uint64_t>(maxline) > (SIZE_MAX - sizeof(Consout)) / sizeof(ConsoutLine *))
-        return nullptr;
+    // Absurd sizes are refused before anything is allocated.
+    if (!WithinLimits(width, maxline)) return nullptr;
+    if ((height < maxline ? height : maxline) > CONSOUT_MAX_HEIGHT) return nullptr;
     const size_t bytes = sizeof(Consout) + static_cast<size_t>(maxline) * sizeof(ConsoutLine *);
     Consout *c = static_cast<Consout *>(Allocate(bytes));
     if (!c) return nullptr;
@@ -251,9 +276,11 @@ void FreeConsole(Consout *c) {
 }
 
 int32_t Resize(Consout *c, int32_t width, int32_t height) {
-    // Refused sizes and lack of memory leave the console as it was.
-    if (width < 1 || height < 1 || width > kMaxSize) return c->consHeight;
+    // Refused sizes and lack of memory leave the console as it was; absurd
+    // sizes are refused before anything is allocated.
+    if (width < 1 || height < 1 || !WithinLimits(width, c->maxline)) return c->consHeight;
     if (height > c->maxline) height = c->maxline;
+    if (height > CONSOUT_MAX_HEIGHT) return c->consHeight;
 
     // New lines for the rows that the ring cannot supply, made up front so
     // that a failure changes nothing. Their slots are free: the ring is not

@@ -7,6 +7,7 @@
 
 #include "console/test_support.h"
 #include "library/alloc.h"
+#include "library/heap_test_support.h"
 
 using namespace zubo_test;
 
@@ -62,10 +63,13 @@ TEST(ConsoleScreen, SizesBelowOneAndFailedAllocationsGiveNoConsole) {
     EXPECT_EQ(CreateConsout(80, 25, 0), nullptr);
     EXPECT_EQ(CreateConsout(-1, 25, 100), nullptr);
     // Every allocation of the creation in turn fails: the record, then each
-    // of the 5 lines. Nothing may leak (LeakSanitizer watches).
+    // of the 5 lines. Whatever was allocated is freed at once.
     for (long budget = 0; budget < 6; ++budget) {
+        HeapWatch heap;
         zubo::SetAllocationBudget(budget);
         EXPECT_EQ(CreateConsout(10, 5, 8), nullptr) << budget;
+        zubo::SetAllocationBudget(-1);
+        EXPECT_EQ(heap.BytesHeldSince(), 0) << budget;
     }
     zubo::SetAllocationBudget(6);
     Consout *c = CreateConsout(10, 5, 8);
@@ -248,14 +252,18 @@ TEST(ConsoleScreen, RefusedOrFailedResizesChangeNothing) {
     EXPECT_EQ(Consout_SetConsSize(c, 0, 4), 4);
     EXPECT_EQ(Consout_SetConsSize(c, 10, -3), 4);
     EXPECT_EQ(Consout_GetConsWidth(c), 10);
-    // Growing needs 6 new lines and 4 widened ones; any of them failing
-    // leaves the console's size, lines and cursor as they were.
-    for (long budget = 0; budget < 10; ++budget) {
+    // Growing needs 6 new lines and 4 widened ones (with a list of the
+    // latter); any of them failing leaves the console's size, lines and
+    // cursor as they were, and the heap as it was.
+    for (long budget = 0; budget < 11; ++budget) {
         Console d(10, 4, 20);
         Feed(d, "hello");
+        HeapWatch heap;
         zubo::SetAllocationBudget(budget);
         EXPECT_EQ(Consout_SetConsSize(d, 20, 10), 4) << budget;
         zubo::SetAllocationBudget(-1);
+        EXPECT_EQ(heap.BytesHeldSince(), 0) << budget;
+        for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(zubo::console::ScreenLine(d, y)->count, 10) << budget;
         EXPECT_EQ(Consout_GetConsWidth(d), 10);
         EXPECT_EQ(Consout_GetLinecnt(d), 4);
         EXPECT_EQ(Consout_GetCurX(d), 5);
@@ -265,6 +273,44 @@ TEST(ConsoleScreen, RefusedOrFailedResizesChangeNothing) {
         EXPECT_EQ(Row(d, 0), "hello" + std::string(15, ' '));
         EXPECT_RING_OK(d);
     }
+}
+
+// Sizes beyond the limits are refused before the heap is touched at all.
+TEST(ConsoleScreen, SizesBeyondTheLimitsAllocateNothing) {
+    if (!HeapWatch::Available()) GTEST_SKIP() << "needs the AddressSanitizer allocator";
+    Console c(80, 25, 1000), tall(2, 25, CONSOUT_MAX_HEIGHT + 10);
+    Feed(c, "hello");
+    const int32_t absurd[][3] = {
+        {CONSOUT_MAX_WIDTH + 1, 25, 100}, {80, 25, CONSOUT_MAX_LINES + 1},
+        {CONSOUT_MAX_CELLS / 1000 + 1, 25, 1000}, {2, CONSOUT_MAX_HEIGHT + 1, CONSOUT_MAX_HEIGHT + 1},
+        {CONSOUT_MAX_WIDTH + 1, 1, 1}, {INT32_MAX, INT32_MAX, INT32_MAX},
+    };
+    HeapWatch heap;
+    for (const auto &a : absurd) EXPECT_EQ(CreateConsout(a[0], a[1], a[2]), nullptr) << a[0];
+    for (const auto &a : absurd)  // widths beyond the limits, for a ring of 1000
+        if (a[0] > 2) {
+            EXPECT_EQ(Consout_SetConsSize(c, a[0], a[1]), 25) << a[0];
+        }
+    EXPECT_EQ(Consout_SetConsSize(tall, 2, CONSOUT_MAX_HEIGHT + 1), 25);
+    EXPECT_EQ(Consout_SetConsSize(tall, 2, INT32_MAX), 25);
+    EXPECT_EQ(heap.AllocationsSince(), 0);
+    EXPECT_EQ(heap.BytesHeldSince(), 0);
+    EXPECT_EQ(Consout_GetConsWidth(c), 80);
+    EXPECT_EQ(Row(c, 0), "hello" + std::string(75, ' '));
+    EXPECT_RING_OK(c);
+}
+
+// At the widest width the last column still counts as dirty: columns stay
+// below the value that marks a clean rectangle.
+TEST(ConsoleScreen, TheLastColumnOfTheWidestConsoleIsDirty) {
+    Console c(CONSOUT_MAX_WIDTH, 2, 2);
+    ASSERT_NE(c.c, nullptr);
+    Consout_DirtyClean(c);
+    ASSERT_EQ(Consout_MoveCur(c, CONSOUT_MAX_WIDTH - 1, 0), 1);
+    Feed(c, "x");
+    ExpectDirty(c, CONSOUT_MAX_WIDTH - 1, 0, CONSOUT_MAX_WIDTH, 1);
+    EXPECT_LT(c->dirtyLeft, DIRTY_CLEAN);
+    EXPECT_RING_OK(c);
 }
 
 TEST(ConsoleScreen, ScrollWithoutMemoryKeepsTheScreenGoing) {

@@ -1,7 +1,7 @@
 // List files with arbitrary contents: reading never overruns its buffers,
-// texts stay within 255 bytes, and what was read saves and reads back to
-// the same entries (except names beginning with ";", which the format
-// cannot store: such a line reads as a comment).
+// texts stay within 255 bytes, and what was read saves (a list file ends
+// at its first byte 0x1A, so nothing read holds one) and reads back to the
+// same entries; the record list's invariants hold after every operation.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "recordlist/invariants.h"
+#include "recordlist/test_support.h"
 #include "zubo.h"
 
 namespace {
@@ -18,16 +20,11 @@ std::string TempPath(const char *tag) {
     return "/tmp/zubo_fuzz_" + std::to_string(getpid()) + "_" + tag;
 }
 
-bool Same(const char *a, const char *b) { return strcmp(a ? a : "", b ? b : "") == 0; }
-
-// A comment kept verbatim after ";" normally ends with its line's line
-// feed; one whose line was cut (at a NUL byte or at 1023 characters) has
-// none, and gains it when written and read again.
-bool SameComment(const char *original, const char *back) {
-    if (Same(original, back)) return true;
-    const size_t n = strlen(original);
-    return strchr(original, ';') && (n == 0 || original[n - 1] != '\n') &&
-           strlen(back) == n + 1 && strncmp(original, back, n) == 0 && back[n] == '\n';
+void CheckList(Gdirlist *list) {
+    if (const char *broken = zubo::recordlist::BrokenInvariant(*list)) {
+        fprintf(stderr, "record list broken: %s\n", broken);
+        abort();
+    }
 }
 
 }  // namespace
@@ -41,26 +38,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     Gdirlist *list = CreateGdirlist();
     const int32_t n = Gdirlist_AddListFile(list, in.c_str());
+    CheckList(list);
     if (n != Gdirlist_GetSize(list)) abort();
-    int32_t storable = 0;
     for (int32_t i = 0; i < n; ++i) {
         const GdirlistEntry *e = Gdirlist_GetDataPtr(list, i);
         if (strlen(e->name) > 255 || strlen(e->name2) > 255 || strlen(e->comment) > 255) abort();
         if (e->flags != 0) abort();
-        storable += e->name[0] != ';';
+        if (strchr(e->name, 0x1A) || strchr(e->name2, 0x1A) || strchr(e->comment, 0x1A)) abort();
     }
+    CheckList(list);
     if (n > 0) {
         if (Gdirlist_SaveListFile(list, out.c_str()) != n) abort();
+        CheckList(list);
         Gdirlist *back = CreateGdirlist();
-        if (Gdirlist_AddListFile(back, out.c_str()) != storable) abort();
-        for (int32_t i = 0, j = 0; i < n; ++i) {
-            const GdirlistEntry *e = Gdirlist_GetDataPtr(list, i);
-            if (e->name[0] == ';') continue;
-            const GdirlistEntry *g = Gdirlist_GetDataPtr(back, j++);
-            if (!Same(e->name, g->name) || !Same(e->name2, g->name2) ||
-                !SameComment(e->comment, g->comment) || e->num1 != g->num1 || e->num2 != g->num2)
+        if (Gdirlist_AddListFile(back, out.c_str()) != n) abort();
+        CheckList(back);
+        for (int32_t i = 0; i < n; ++i)
+            if (!zubo_test::SameAsReadBack(*Gdirlist_GetDataPtr(list, i), *Gdirlist_GetDataPtr(back, i)))
                 abort();
-        }
+        CheckList(back);
         Gdirlist_Release(back);
         remove(out.c_str());
     }

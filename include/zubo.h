@@ -175,12 +175,32 @@ int32_t ZUBOAPI SplitGdirlistLine(const char *line, char *name, char *name2,
 /* Appends the entries of a list file (unmarked), stopping at the first bad
  * line; returns the number appended, 0 when the file cannot be opened.
  * Texts longer than 255 bytes are cut to 255 bytes, and a line longer than
- * 1023 characters is read as its first 1023 characters. */
+ * 1023 characters is read as its first 1023 characters. The file ends at
+ * its first byte 0x1A, as text-mode reading on Windows ends it there. */
 int32_t ZUBOAPI Gdirlist_AddListFile(Gdirlist *list, const char *path);
-/* Writes every entry as a list line (a null text as an empty one). The file
- * is replaced only when everything was written: on any error the result is
- * 0 and an existing file is left as it was. Returns the number of lines
- * written (0 for an empty list as well). */
+/* Writes every entry as a list line. Returns the number of lines written
+ * (0 for an empty list as well). The file is replaced only when everything
+ * was written: on any error the result is 0 and an existing file is left
+ * as it was.
+ * A save never reports success for entries that reading the file would
+ * not give back. Reading gives back texts cut to 255 bytes and the comment
+ * as the reader filters it (spaces, TABs, CRs and LFs before its first ";"
+ * dropped, everything after it kept, the line's closing line feed
+ * included), so "see notes" comes back as "seenotes". Refused, with the
+ * result 0, nothing written and an existing file left byte for byte as it
+ * was, is a list holding any entry with
+ *   - a name or name2 that is null, empty or contains white space (space,
+ *     TAB, LF, VT, FF, CR): the columns would shift, or the line would be
+ *     a bad line that ends the reading of the whole file;
+ *   - a comment with a line feed before its last byte: the rest would be
+ *     read as further lines (a comment ending in one, as the reader gives
+ *     comments with a ";", is written as read);
+ *   - byte 0x1A in any text: text-mode reading ends the file there;
+ *   - texts so long that the line's first 1023 characters, all that is
+ *     read of it, give a different entry (several hundred bytes; entries
+ *     read from a list file or pasted never are).
+ * A name that begins with ";" is written after a space, so that its line
+ * is not taken for a comment line. */
 int32_t ZUBOAPI Gdirlist_SaveListFile(Gdirlist *list, const char *path);
 
 /* Flag operations on the whole flags word of every entry; each returns its
@@ -313,14 +333,19 @@ int ZUBOAPI Zubolist_MarkDeleteAll(HWND window);
 int ZUBOAPI Zubolist_MarkCopyClipboard(HWND window);
 /* Inserts the entries of the clipboard's text above the cursor row (lines
  * end at CR; texts are cut to 255 bytes, lines to 1023), stopping at a line
- * of fewer than three fields. Returns 1 when there was text, else 0. */
+ * of fewer than three fields. The text ends at its first byte 0x1A, as a
+ * list file does, so pasted entries never hold it. Returns 1 when there was
+ * text, else 0. */
 int ZUBOAPI Zubolist_InsertFromClipboard(HWND window);
 /* Appends the entries of a list file; returns the number read. */
 int ZUBOAPI Zubolist_AddListFile(HWND window, const char *path);
-/* Writes every entry to a list file (as Gdirlist_SaveListFile). */
+/* Writes every entry to a list file (as Gdirlist_SaveListFile, refusals
+ * included). */
 int ZUBOAPI Zubolist_SaveListFile(HWND window, const char *path);
 /* Writes the marked entries to a list file, replacing it only when all was
- * written; returns 1, or 0 (old file kept) on any failure. */
+ * written; returns 1, or 0 (old file kept) on any failure, and refuses
+ * with 0, writing nothing, a marked entry that Gdirlist_SaveListFile
+ * refuses. */
 int ZUBOAPI Zubolist_MarkAllSaveListFile(HWND window, const char *path);
 
 #endif /* _WIN32 */
@@ -414,18 +439,35 @@ typedef int32_t (ZUBOAPI *ConsoutEscProc)(Consout *console, const uint8_t *bytes
  * console is in its new state; the result is ignored. */
 typedef int32_t (ZUBOAPI *ConsoutScrollNotifyProc)(Consout *console, ZuboUserValue user);
 
+/* Size limits, far beyond any real console. They bound everything a
+ * console can come to hold: its ring has at most maxline lines, none wider
+ * than the widest width it accepted, so at most CONSOUT_MAX_CELLS cells
+ * (64 MiB) and CONSOUT_MAX_LINES line pointers. A size beyond them is
+ * refused before anything is allocated. Column and row numbers stay below
+ * DIRTY_CLEAN, which marks a clean dirty rectangle. */
+#define CONSOUT_MAX_WIDTH 32767      /* columns */
+#define CONSOUT_MAX_HEIGHT 32767     /* screen rows, after the clamp to maxline */
+#define CONSOUT_MAX_LINES 1048576    /* maxline: screen plus scroll-back */
+#define CONSOUT_MAX_CELLS 16777216   /* width x maxline */
+
 /* Creates a console of width x min(height, maxline) blank cells (attribute
  * 0xF0) with a ring of maxline lines, the default colours, the stock fixed
- * font and the ANSI escape procedure. Null when a size is below 1 or memory
- * runs out. */
+ * font and the ANSI escape procedure. Null, with nothing allocated, when a
+ * size is below 1, width is above CONSOUT_MAX_WIDTH, maxline above
+ * CONSOUT_MAX_LINES, width x maxline above CONSOUT_MAX_CELLS or
+ * min(height, maxline) above CONSOUT_MAX_HEIGHT; null also when memory
+ * runs out, after freeing whatever the creation had allocated. */
 Consout *ZUBOAPI CreateConsout(int32_t width, int32_t height, int32_t maxline);
 /* Frees the console and all its lines; null is ignored. */
 void ZUBOAPI Consout_Release(Consout *console);
 /* Resizes the screen (height clamped to maxline). Lines keep their text;
  * growing takes rows from the scroll-back first; the cursor keeps its line
  * or goes to row 0 when its line left the screen. Returns the height in
- * effect: the old one, unchanged, when a size is below 1 or memory runs
- * out (then nothing changed). */
+ * effect. Refused, returning the old height with nothing changed and
+ * nothing allocated: a size below 1, width above CONSOUT_MAX_WIDTH,
+ * width x maxline above CONSOUT_MAX_CELLS, a clamped height above
+ * CONSOUT_MAX_HEIGHT. When memory runs out the old height is returned
+ * too: nothing changed, and every line allocated on the way is freed. */
 int32_t ZUBOAPI Consout_SetConsSize(Consout *console, int32_t width, int32_t height);
 
 /* Getters. */
@@ -511,7 +553,9 @@ int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
  * view pixel (px, py) at device (px - originX, py - originY); one text
  * output per run of equal attribute. 0 (nothing done) when the rectangle
  * starts right of or below the screen, else 1. Negative x or y are clipped
- * to 0. */
+ * to 0. The offset of x into its cell (of y into its row) is added to the
+ * width (height) as it is, negative or not: with x one pixel into a cell
+ * and width -1 the width becomes 0 and no column is drawn. */
 int32_t ZUBOAPI Consout_Draw(Consout *console, HDC dc, int32_t originX, int32_t originY,
                              int32_t x, int32_t y, int32_t width, int32_t height);
 /* Stores the dirty rectangle in view pixels (right and bottom exclusive);
@@ -594,9 +638,12 @@ typedef int32_t (ZUBOAPI *MemoryDCBltToProc)(MemoryDC *dc, HDC dst, int32_t x,
 typedef int32_t (ZUBOAPI *MemoryDCSetColorTableProc)(MemoryDC *dc, int32_t start,
                                                      int32_t count,
                                                      const RGBQUAD *colors);
-/* GetColorTable: reads colour-table entries into colors (entries the table
- * does not have are not written). Returns 1; 0 for a negative start or
- * count, a null array while count > 0, or when there is no surface. */
+/* GetColorTable: reads colour-table entries start ... start + count - 1
+ * into colors; entries the table does not have are not written, so a start
+ * outside the table (negative included) reads nothing. Returns 1 whatever
+ * the system reports; 0, writing nothing, for a negative count or a null
+ * array while count > 0 (either could mean writing outside the caller's
+ * array), or when there is no surface. */
 typedef int32_t (ZUBOAPI *MemoryDCGetColorTableProc)(MemoryDC *dc, int32_t start,
                                                      int32_t count, RGBQUAD *colors);
 /* GetHDC: the memory DC (do not delete or release it); valid until the

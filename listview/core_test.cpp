@@ -144,6 +144,9 @@ TEST_F(EntriesTest, PastedLines) {
         {longLine + "\r\nz 1 2\r\n", "az"},      // the rest of a long line is no line
         {longName + " 1 2 " + longName, "n"},
         {"", ""},
+        {"a 1 2\r\nb 3 4 x\x1a\r\nc 5 6\r\n", "ab"},  // 0x1A ends the text, as in a file
+        {"a 1 2\r\x1a" "b 3 4", "a"},                     // also right after a CR
+        {"\x1a" "a 1 2", ""},
     };
     for (const auto &c : cases) {
         Fill("Z", 0);  // pasted entries go above the cursor entry, unmarked

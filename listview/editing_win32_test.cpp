@@ -204,6 +204,48 @@ TEST_F(EditingTest, CopyAndPaste) {
     EXPECT_EQ(Top(), 31 - 10 + 2);  // the cursor row kept visible
 }
 
+// Byte 0x1A ends pasted text as it ends a list file, so what is pasted can
+// be saved; a marked entry that a list file cannot carry makes the marked
+// save write nothing and report 0.
+TEST_F(EditingTest, PasteEndsAtByte1AAndMarkedSavesReadBack) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("zubo_lv1a_" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string target = (dir / "marked.lst").string();
+    Fill(1);
+    Zubolist_CursorEnd(view);
+    SetClipboardText("g 1 2 h\r\nk 3 4 m\x1an\r\np 5 6\r\n");
+    EXPECT_EQ(Zubolist_InsertFromClipboard(view), 1);
+    EXPECT_EQ(Names(), "e0 g k []");
+    Zubolist_CursorUp(view);
+    EXPECT_STREQ(Zubolist_GetDataPtr(view)->name2, "m");
+    Zubolist_MarkAll(view);
+    EXPECT_EQ(Zubolist_MarkAllSaveListFile(view, target.c_str()), 1);
+    const std::string saved = ReadFile(target);
+    EXPECT_EQ(saved, "e0\t        0\t        0\tf0.txt\tc\r\n"
+                     "g\t        1\t        2\th\t\r\n"
+                     "k\t        3\t        4\tm\t\r\n");
+
+    // A marked entry with a blank in its name: refused, the file kept, no
+    // repaint. Unmarked, it is not written and does not count.
+    GdirlistEntry bad = {const_cast<char *>("two words"), const_cast<char *>("x"), 7, 8,
+                         const_cast<char *>(""), 1};
+    Zubolist_Add(view, &bad);
+    Forget();
+    EXPECT_EQ(Zubolist_MarkAllSaveListFile(view, target.c_str()), 0);
+    EXPECT_EQ(Zubolist_SaveListFile(view, target.c_str()), 0);
+    EXPECT_EQ(Update() + Sent(), "");
+    EXPECT_EQ(ReadFile(target), saved);
+    Zubolist_CursorEnd(view);
+    Zubolist_CursorUp(view);
+    Zubolist_MarkSet(view, 0);
+    EXPECT_EQ(Zubolist_MarkAllSaveListFile(view, target.c_str()), 1);
+    EXPECT_EQ(ReadFile(target), saved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+    fs::remove_all(dir);
+}
+
 TEST_F(EditingTest, ListFiles) {
     const fs::path dir = fs::temp_directory_path() / ("zubo_lv_" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(dir);

@@ -92,21 +92,22 @@ bool AppendCopiedLine(GdirlistEntry *e, void *context) {
 
 // The lines of clipboard text: a line ends at CR, and the byte after the CR
 // (its LF) is skipped; a line longer than the area is cut and its rest
-// skipped.
+// skipped. The text ends at its terminator or at its first end-of-text
+// byte, where a list file of the same text would end.
 class ClipboardLines final : public recordlist::ListLineSource {
 public:
-    explicit ClipboardLines(const char *text) : next_(*text ? text : nullptr) {}
+    explicit ClipboardLines(const char *text) : next_(AtEnd(text) ? nullptr : text) {}
 
     bool Next(char *line, size_t cap) override {
         if (!next_) return false;
         const char *p = next_;
         size_t n = 0;
-        for (; *p && *p != '\r'; ++p)
+        for (; !AtEnd(p) && *p != '\r'; ++p)
             if (n + 1 < cap) line[n++] = *p;
         line[n] = '\0';
-        if (!*p)
-            next_ = nullptr;  // ended at the terminator
-        else if (!*++p)       // past the CR
+        if (AtEnd(p))
+            next_ = nullptr;  // ended with the text
+        else if (AtEnd(++p))  // past the CR
             next_ = nullptr;  // a CR at the very end ends the text
         else
             next_ = p + 1;    // the byte after a CR (its LF) is skipped
@@ -114,6 +115,8 @@ public:
     }
 
 private:
+    static bool AtEnd(const char *p) { return *p == '\0' || *p == recordlist::kEndOfText; }
+
     const char *next_;  // null after the last line
 };
 

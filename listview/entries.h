@@ -51,7 +51,8 @@ size_t WriteMarkedText(Gdirlist *list, char *out, size_t cap);
 
 // Inserts the entries of clipboard text in front of the cursor, in the order
 // of the text. Lines end at CR (the byte after it is skipped) or at the end
-// of the text; a lone LF stays inside its line. Lines are cut to 1023 bytes
+// of the text, which is its terminator or its first byte 0x1A (as in a list
+// file); a lone LF stays inside its line. Lines are cut to 1023 bytes
 // and texts to 255 bytes; comment and blank lines are skipped and a line
 // with fewer than three fields ends the paste. Returns the number inserted.
 int32_t InsertListText(Gdirlist *list, const char *text);

@@ -57,8 +57,11 @@ int32_t ZUBOAPI SetColorTable(MemoryDC *dc, int32_t start, int32_t count, const 
 }
 
 int32_t ZUBOAPI GetColorTable(MemoryDC *dc, int32_t start, int32_t count, RGBQUAD *colors) {
-    if (start < 0 || count < 0 || (count > 0 && !colors) || !HasSurface(dc)) return 0;
-    GetColors(dc->surface, start, count, colors);
+    // A negative count or a null array could only mean writing outside the
+    // caller's array; a start outside the table reads nothing and, as for
+    // every range, the platform's answer is not passed on.
+    if (count < 0 || (count > 0 && !colors) || !HasSurface(dc)) return 0;
+    if (start >= 0) GetColors(dc->surface, start, count, colors);
     return 1;
 }
 

@@ -183,6 +183,17 @@ TEST(MemoryDC, ColorTableAndPalette) {
         EXPECT_EQ(dc->surface.palEntries, 1);
     }
     EXPECT_EQ(dc->ops.GetColorTable(dc.get(), 0, -1, back), 0);
+    EXPECT_EQ(dc->ops.GetColorTable(dc.get(), 0, 1, nullptr), 0);
+    // A start outside the table reads nothing, and still gives 1.
+    RGBQUAD untouched[4];
+    memset(untouched, 0x5A, sizeof untouched);
+    for (int32_t start : {-1, -4, INT32_MIN, 256, 300, INT32_MAX}) {
+        RGBQUAD out[4];
+        memset(out, 0x5A, sizeof out);
+        EXPECT_EQ(dc->ops.GetColorTable(dc.get(), start, 4, out), 1) << start;
+        EXPECT_EQ(memcmp(out, untouched, sizeof out), 0) << start;
+    }
+    EXPECT_EQ(dc->ops.GetColorTable(dc.get(), -2, 0, nullptr), 1);
 
     EXPECT_EQ(dc->ops.SetColorTable(dc.get(), 0, 16, sixteen), 1);
     EXPECT_EQ(dc->ops.GetColorTable(dc.get(), 0, 16, back), 1);

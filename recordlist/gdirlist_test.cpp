@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "recordlist/checked_test_support.h"
 #include "zubo.h"
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 GdirlistEntry Entry(const char *name, int32_t num1 = 0, uint32_t flags = 0) {
     return GdirlistEntry{const_cast<char *>(name), const_cast<char *>("n2"), num1, 0,
@@ -254,6 +257,8 @@ TEST_F(ListTest, ANullComparisonLeavesTheListAsItWas) {
 #include "library/alloc.h"
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 // Every allocation of an insertion (node and three texts) may fail; the
 // list must then be exactly as before and nothing may leak.

@@ -41,6 +41,12 @@ private:
         if (atEnd_) return false;
         len_ = fread(buf_, 1, sizeof buf_, file_);
         pos_ = 0;
+        // The file ends at its first end-of-text byte, as text-mode reading
+        // on Windows ends it there.
+        if (const char *eot = static_cast<const char *>(memchr(buf_, kEndOfText, len_))) {
+            len_ = static_cast<size_t>(eot - buf_);
+            atEnd_ = true;
+        }
         if (len_ == 0) atEnd_ = true;
         return len_ > 0;
     }
@@ -95,12 +101,20 @@ int32_t AddListFile(Gdirlist &list, const char *path) {
 
 SaveOutcome SaveListFile(const Gdirlist &list, const char *path, Selection which) {
     SaveOutcome outcome{false, false, 0};
+    auto selected = [which](const GdirlistNode *node) {
+        return which == Selection::kAll || (node->data.flags & GDIRLIST_MARK);
+    };
+    // A save either gives every entry back when the file is read, or does
+    // nothing: an entry that the format cannot carry is refused before the
+    // file is touched.
+    for (const GdirlistNode *node = list.head.next; node->next; node = node->next)
+        if (selected(node) && !ListLineReadsBack(&node->data)) return outcome;
     SafeFileWriter writer;
     FILE *f = writer.Open(path);
     if (!f) return outcome;
     outcome.created = true;
     for (const GdirlistNode *node = list.head.next; node->next; node = node->next) {
-        if (which == Selection::kMarked && !(node->data.flags & GDIRLIST_MARK)) continue;
+        if (!selected(node)) continue;
         if (!WriteListLine(f, node->data)) return outcome;  // the writer removes the file
         ++outcome.lines;
     }

@@ -34,7 +34,8 @@ enum class Placement {
 // made (what was added stays). Returns the number of entries added.
 int32_t AddListLines(Gdirlist &list, ListLineSource &lines, Placement where);
 
-// Appends the entries of a list file; 0 when it cannot be opened.
+// Appends the entries of a list file, which ends at its first kEndOfText
+// byte; 0 when it cannot be opened.
 int32_t AddListFile(Gdirlist &list, const char *path);
 
 // Which entries a list file receives.
@@ -46,10 +47,11 @@ struct SaveOutcome {
     int32_t lines;  // lines written
 };
 
-// Writes the selected entries in list order, one list line each (a null
-// text as an empty one), to a new file beside path that replaces it only
-// when everything was written; on any failure an existing file is left as
-// it was and no temporary file remains.
+// Writes the selected entries in list order, one list line each, to a new
+// file beside path that replaces it only when everything was written; on
+// any failure an existing file is left as it was and no temporary file
+// remains. When a selected entry would not read back as the same entry
+// (ListLineReadsBack), nothing is written at all (created stays false).
 SaveOutcome SaveListFile(const Gdirlist &list, const char *path, Selection which);
 
 }  // namespace zubo::recordlist

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "recordlist/checked_test_support.h"
 #include "zubo.h"
 
 #ifndef _WIN32
@@ -17,6 +18,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 #ifdef _WIN32
 const std::string kNewline = "\r\n";  // text mode on Windows
@@ -100,14 +103,16 @@ TEST_F(ListFileTest, ReadingAppendsUnmarkedEntriesAndStopsAtABadLine) {
 
 TEST_F(ListFileTest, SaveWritesTheExactLineFormat) {
     Add("name", -5, 123456789, "second", "see ;note");
-    Add("n2", 1234567890, 0, nullptr, nullptr);
+    Add("n2", 1234567890, 0, "(none)", nullptr);  // a null comment is an empty one
+    Add(";semi", 1, 2, ";x", "");  // not a comment line: a space in front
     Gdirlist_SetCurPos(list, 1);
-    EXPECT_EQ(Gdirlist_SaveListFile(list, Path("out.lst").c_str()), 2);
+    EXPECT_EQ(Gdirlist_SaveListFile(list, Path("out.lst").c_str()), 3);
     EXPECT_EQ(Read("out.lst"),
               "name\t       -5\t123456789\tsecond\tsee ;note" + kNewline +
-              "n2\t1234567890\t        0\t\t" + kNewline);
+              "n2\t1234567890\t        0\t(none)\t" + kNewline +
+              " ;semi\t        1\t        2\t;x\t" + kNewline);
     EXPECT_EQ(Gdirlist_GetCurPos(list), 1);
-    EXPECT_EQ(Gdirlist_GetSize(list), 2);
+    EXPECT_EQ(Gdirlist_GetSize(list), 3);
     EXPECT_EQ(FilesInDir(), 1u);  // no temporary file left behind
 }
 
@@ -130,6 +135,77 @@ TEST_F(ListFileTest, SaveAndReadGiveTheSameEntries) {
     EXPECT_STREQ(Gdirlist_GetDataPtr(again, 0)->comment, "plain");
     Gdirlist_Release(back);
     Gdirlist_Release(again);
+}
+
+// Entries whose line would not give them back make the save write nothing
+// and report 0; the old file stays byte for byte, and no file is left.
+TEST_F(ListFileTest, SaveRefusesEntriesThatWouldNotReadBack) {
+    const std::string old = "old\t1\t2\tkept\t;\x01 bytes\r\n";
+    const std::string longName(1100, 'n');
+    const struct {
+        const char *name, *name2, *comment;
+    } refused[] = {
+        {"a b", "x", "c"}, {"a\tb", "x", "c"}, {"a\nb", "x", "c"}, {"a\vb", "x", "c"},
+        {"a\fb", "x", "c"}, {"a\rb", "x", "c"}, {"", "x", "c"}, {nullptr, "x", "c"},
+        {"a", "x y", "c"}, {"a", "x\t", "c"}, {"a", "", "c"}, {"a", nullptr, ""},
+        {"a", "x", "two\nlines"}, {"a", "x", "a;b\nc 1 2 d\n"}, {"a", "x", "\n;"},
+        {"a\x1a", "x", "c"}, {"a", "\x1ax", "c"}, {"a", "x", "c;\x1a"},
+        {longName.c_str(), "x", ""},  // the numbers would be cut off the line
+    };
+    for (const auto &r : refused) {
+        Gdirlist_DeleteAll(list);
+        Write("keep.lst", old);
+        Add("good", 1, 2, "fine", "ok");
+        Add(r.name, 3, 4, r.name2, r.comment);
+        Add("later", 5, 6, "fine", "ok");
+        EXPECT_EQ(Gdirlist_SaveListFile(list, Path("keep.lst").c_str()), 0)
+            << (r.name ? r.name : "(null)") << "|" << (r.name2 ? r.name2 : "(null)");
+        EXPECT_EQ(Gdirlist_SaveListFile(list, Path("new.lst").c_str()), 0);
+        EXPECT_EQ(Read("keep.lst"), old);
+        EXPECT_EQ(FilesInDir(), 1u);
+        EXPECT_EQ(Gdirlist_GetSize(list), 3);  // the list is as it was
+    }
+}
+
+// What the format can carry is saved, and reads back as the format says:
+// texts cut to 255 bytes, the comment filtered up to its first ";".
+TEST_F(ListFileTest, SaveKeepsWhatReadsBack) {
+    const std::string name300(300, 'n'), comment2000 = "x ;" + std::string(2000, 'c');
+    const std::string spaces(900, ' ');
+    const struct {
+        std::string name, comment, back;
+    } kept[] = {
+        {"a", "see notes", "seenotes"},
+        {"b", "lone\rCR", "loneCR"},
+        {"c", "x;y\r", "x;y\r\n"},
+        {"d", "x;y\n", "x;y\n"},  // as the reader gives a comment with ";"
+        {"e", "trailing\n", "trailing"},
+        {";f", "", ""},
+        {name300, "", ""},
+        {"g", comment2000, "x;" + std::string(253, 'c')},
+        {"h", spaces + "ab;", "ab;\n"},  // the whole line fits the reader's line
+    };
+    for (const auto &k : kept) Add(k.name.c_str(), -1, 2147483647, "n2", k.comment.c_str());
+    ASSERT_EQ(Gdirlist_SaveListFile(list, Path("kept.lst").c_str()), 9);
+    Gdirlist *back = CreateGdirlist();
+    ASSERT_EQ(Gdirlist_AddListFile(back, Path("kept.lst").c_str()), 9);
+    for (int32_t i = 0; i < 9; ++i) {
+        const GdirlistEntry *e = Gdirlist_GetDataPtr(back, i);
+        EXPECT_EQ(e->name, kept[i].name.substr(0, 255)) << i;
+        EXPECT_STREQ(e->name2, "n2");
+        EXPECT_EQ(e->num1, -1);
+        EXPECT_EQ(e->num2, 2147483647);
+        EXPECT_EQ(e->comment, kept[i].back) << i;
+    }
+    Gdirlist_Release(back);
+}
+
+// Byte 0x1A ends a list file, as text-mode reading on Windows ends it.
+TEST_F(ListFileTest, ReadingEndsAtByte1A) {
+    Write("eot.lst", "a 1 2\nb 3 4 x\x1ay\nc 5 6\n");
+    EXPECT_EQ(Gdirlist_AddListFile(list, Path("eot.lst").c_str()), 2);
+    ASSERT_EQ(Gdirlist_GetSize(list), 2);
+    EXPECT_STREQ(Gdirlist_GetDataPtr(list, 1)->name2, "x");
 }
 
 TEST_F(ListFileTest, LongColumnsAreCutAndLongLinesStayOneLine) {

@@ -50,7 +50,9 @@ const char *ScanNumber(const char *p, int32_t *value) {
 
 // The comment is the rest of the line with white space dropped until the
 // first ";" has been copied; from there on everything is kept as it is.
-void FilterComment(const char *p, char *out, size_t cap) {
+// Returns whether the ";" was reached, after which a following line feed
+// would be kept too.
+bool FilterComment(const char *p, char *out, size_t cap) {
     size_t n = 0;
     bool verbatim = false;
     for (; *p && n + 1 < cap; ++p) {
@@ -59,6 +61,7 @@ void FilterComment(const char *p, char *out, size_t cap) {
         if (*p == ';') verbatim = true;
     }
     out[n] = '\0';
+    return verbatim;
 }
 
 void CopyCut(char *out, size_t cap, const char *text) {
@@ -86,6 +89,40 @@ size_t FormatNumber9(int32_t v, char *out) {
 
 const char *OrEmpty(const char *s) { return s ? s : ""; }
 
+size_t NumberWidth(int32_t v) {
+    char num[16];
+    return FormatNumber9(v, num);
+}
+
+// Bytes that no name column may hold: white space and the end-of-text byte.
+struct WordBreakers {
+    bool table[256] = {};
+    constexpr WordBreakers() {
+        for (int c = '\t'; c <= '\r'; ++c) table[c] = true;
+        table[static_cast<unsigned char>(' ')] = true;
+        table[static_cast<unsigned char>(kEndOfText)] = true;
+    }
+};
+constexpr WordBreakers kWordBreakers;
+
+// A name or name2 that a list line gives back: a word of one or more
+// bytes, none of them white space or the end-of-text byte. Returns its
+// length, 0 when it is none.
+size_t StorableWordLength(const char *s) {
+    if (!s) return 0;
+    const char *p = s;
+    for (; *p; ++p)
+        if (kWordBreakers.table[static_cast<unsigned char>(*p)]) return 0;
+    return static_cast<size_t>(p - s);
+}
+
+// Whether read is text as the reader keeps it: cut to kListTextMax - 1.
+bool SameAsCut(const char *read, const char *text) {
+    size_t len = strlen(text);
+    if (len > kListTextMax - 1) len = kListTextMax - 1;
+    return strlen(read) == len && memcmp(read, text, len) == 0;
+}
+
 }  // namespace
 
 int32_t SplitListLine(const char *line, char *name, size_t nameCap, char *name2,
@@ -106,8 +143,9 @@ int32_t SplitListLine(const char *line, char *name, size_t nameCap, char *name2,
 }
 
 size_t ListLineLength(const GdirlistEntry *e, size_t lineEndLen) {
-    // Each number takes at most 11 characters ("-2147483648").
-    return strlen(OrEmpty(e->name)) + strlen(OrEmpty(e->name2)) +
+    // Each number takes at most 11 characters ("-2147483648"); a name
+    // beginning with ";" takes one more.
+    return 1 + strlen(OrEmpty(e->name)) + strlen(OrEmpty(e->name2)) +
            strlen(OrEmpty(e->comment)) + 4 + 2 * 11 + lineEndLen;
 }
 
@@ -122,6 +160,9 @@ size_t FormatListLine(const GdirlistEntry *e, const char *lineEnd, char *out, si
         n += len;
     };
     char num[16];
+    // A line whose first character is ";" is a comment line; a space in
+    // front keeps the name, since the reader skips it.
+    if (e->name && e->name[0] == ';') put(" ", 1);
     put(OrEmpty(e->name), strlen(OrEmpty(e->name)));
     put("\t", 1);
     put(num, FormatNumber9(e->num1, num));
@@ -135,6 +176,50 @@ size_t FormatListLine(const GdirlistEntry *e, const char *lineEnd, char *out, si
     n += endLen;
     out[n] = '\0';
     return n;
+}
+
+bool ListLineReadsBack(const GdirlistEntry *e) {
+    // The name columns are words: anything else shifts the columns or makes
+    // a bad line, which ends the reading of the whole file.
+    const size_t nameLen = StorableWordLength(e->name), name2Len = StorableWordLength(e->name2);
+    if (nameLen == 0 || name2Len == 0) return false;
+    const char *comment = OrEmpty(e->comment);
+    const size_t commentLen = strlen(comment);
+    if (memchr(comment, kEndOfText, commentLen)) return false;
+    // A line feed ends the line: only the comment's last byte may be one
+    // (the writer's own line feed then makes a blank line, which is
+    // skipped). Anything after an earlier one would be read as lines of
+    // its own, possibly entries.
+    const char *lf = static_cast<const char *>(memchr(comment, '\n', commentLen));
+    const bool endsInLf = lf != nullptr;
+    if (lf && lf != comment + commentLen - 1) return false;
+
+    // The reader takes the line up to its first line feed, included; each
+    // number takes 9 to 11 characters.
+    const size_t rest = (e->name[0] == ';') + nameLen + name2Len + 4 + commentLen +
+                        (endsInLf ? 0 : 1);
+    if (rest + 2 * 11 <= kListLineMax - 1 ||
+        rest + NumberWidth(e->num1) + NumberWidth(e->num2) <= kListLineMax - 1)
+        return true;  // read whole: the same entry
+
+    // A longer line is read as its first kListLineMax - 1 characters: see
+    // whether they still give the entry, the comment as its whole line
+    // would give it (the line feed that closes it included).
+    char line[kListLineMax], name[kListTextMax], name2[kListTextMax], back[kListTextMax],
+        expected[kListTextMax];
+    FormatListLine(e, "", line, sizeof line);
+    int32_t num1 = 0, num2 = 0;
+    if (SplitListLine(line, name, sizeof name, name2, sizeof name2, &num1, &num2, back,
+                      sizeof back) != 1)
+        return false;
+    const bool verbatim = FilterComment(comment, expected, sizeof expected);
+    size_t n = strlen(expected);
+    if (verbatim && !endsInLf && n + 1 < sizeof expected) {
+        expected[n++] = '\n';
+        expected[n] = '\0';
+    }
+    return SameAsCut(name, e->name) && SameAsCut(name2, e->name2) && num1 == e->num1 &&
+           num2 == e->num2 && strcmp(back, expected) == 0;
 }
 
 }  // namespace zubo::recordlist

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "recordlist/checked_test_support.h"
 #include "zubo.h"
 #ifdef ZUBO_FAULT_INJECTION
 #include "library/alloc.h"
@@ -15,6 +16,8 @@
 #endif
 
 namespace {
+
+ZUBO_CHECKED_LIST_OPERATIONS;
 
 // Entries carry their key in num1 and a unique id in num2.
 struct Recorder {
