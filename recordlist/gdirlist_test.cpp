@@ -301,20 +301,15 @@ TEST(ListOutOfMemory, FailedInsertionsLeaveTheListUnchanged) {
 #include <random>
 
 #include "recordlist/gdirlist.h"
+#include "recordlist/invariants.h"
 #include "recordlist/sort.h"
 
 namespace {
 
 using zubo::recordlist::NodeOf;
 
-// Null when the finger is sound, else what is wrong with it.
-const char *BrokenFinger(const Gdirlist &list) {
-    if (!list.finger) return list.fingerPos == 0 ? nullptr : "no finger but an index";
-    if (list.fingerPos < 0 || list.fingerPos >= list.size) return "finger index out of 0 ... size - 1";
-    const GdirlistNode *node = list.head.next;
-    for (int32_t i = 0; i < list.fingerPos; ++i) node = node->next;
-    return node == list.finger ? nullptr : "finger is not the node at its index";
-}
+// Null when the list, its finger included, is sound, else what is wrong.
+const char *BrokenFinger(const Gdirlist &list) { return zubo::recordlist::BrokenInvariant(list); }
 
 // The list's ids (num2) in link order, read without an index lookup.
 std::vector<int32_t> LinkedIds(const Gdirlist &list) {
