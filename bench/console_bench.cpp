@@ -24,10 +24,12 @@
 // each of the line's cells (vterm_screen_get_cell) whatever the callback
 // does with them. Its variants here:
 //   cells   the callback copies the pushed row of 80 40-byte cells (text,
-//           width, attributes and colours) into a ring, as a host would
-//           that redraws its history;
-//   text    the cheapest callback that still keeps the lines: one code
-//           point per cell (4 bytes, text only) into a ring;
+//           width, attributes and colours) into a ring with one memcpy, as
+//           a host would that redraws its history. Being one bulk copy, it
+//           is also the cheapest callback that keeps the lines;
+//   text    the callback keeps the text only, one code point per cell, in
+//           a ring a tenth the size; picking the code points out of the
+//           cells takes more instructions than the bulk copy;
 //   nosb    no callback: libvterm keeps no lines at all (not a peer of the
 //           console, which always keeps its scroll-back).
 // The console's ring keeps code and attribute of every cell, 4 bytes.
