@@ -8,7 +8,15 @@
 //       state.counters["rows"] = 100000;
 //   }
 //   WINBENCH(BM_Paint);
+//   WINBENCH_VERSUS(BM_Ours, BM_Theirs);  // a comparison, see below
 //   int main() { return winbench::RunAll(); }
+//
+// Every benchmark is timed in rounds (WINBENCH_ROUNDS, 5 unless set) and
+// reported by the median round, so that a round slowed down by other work
+// on the machine does not decide the figure. The two sides of a comparison
+// run in alternating rounds (A B A B ...), each round of A next to a round
+// of B under the same load; the comparison's line gives the median of the
+// rounds' ratios A/B.
 #ifndef ZUBO_BENCH_WINBENCH_H
 #define ZUBO_BENCH_WINBENCH_H
 
@@ -16,7 +24,9 @@
 
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -71,48 +81,112 @@ private:
     int64_t bytes_ = 0, items_ = 0;
 };
 
+using Function = std::function<void(State &)>;
+
 struct Entry {
     std::string name;
-    std::function<void(State &)> fn;
+    Function fn;
+    std::string versusName;  // a comparison's second side, else empty
+    Function versus;
 };
 inline std::vector<Entry> &Registry() {
     static std::vector<Entry> r;
     return r;
 }
 struct Registrar {
-    Registrar(const char *name, std::function<void(State &)> fn) {
-        Registry().push_back({name, std::move(fn)});
+    Registrar(const char *name, Function fn) { Registry().push_back({name, std::move(fn), "", {}}); }
+    Registrar(const char *a, Function fa, const char *b, Function fb) {
+        Registry().push_back({a, std::move(fa), b, std::move(fb)});
     }
 };
 
-// Runs each benchmark with growing iteration counts until one run takes at
-// least min_seconds, then prints time per iteration and the counters.
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+inline int Rounds() {
+    const char *s = getenv("WINBENCH_ROUNDS");
+    const int n = s ? atoi(s) : 0;
+    return n > 0 ? n : 5;
+}
+
+// The iteration count for which one run takes at least min_seconds.
+inline int64_t Calibrate(const Function &fn, double min_seconds) {
+    int64_t n = 1;
+    for (;;) {
+        State s(n);
+        fn(s);
+        if (s.seconds() >= min_seconds || n >= (int64_t(1) << 30)) return n;
+        const double guess = s.seconds() > 0 ? min_seconds * 1.4 / s.seconds() : 10.0;
+        const int64_t next = static_cast<int64_t>(static_cast<double>(n) * (guess < 10 ? guess : 10));
+        n = next > n ? next : n * 2;
+    }
+}
+
+// One side's rounds: seconds per iteration, and the last round's state for
+// its counters and rates.
+struct Side {
+    std::string name;
+    int64_t iterations = 0;
+    std::vector<double> perIteration;
+    State last{0};
+    void Run(const Function &fn) {
+        State s(iterations);
+        fn(s);
+        perIteration.push_back(s.seconds() / static_cast<double>(iterations));
+        last = s;
+    }
+    void Print() const {
+        const double per = Median(perIteration);
+        printf("%-44s %11.0f ns %12lld ", name.c_str(), per * 1e9,
+               static_cast<long long>(iterations));
+        const double perRun = per * static_cast<double>(iterations);
+        if (last.bytes())
+            printf(" bytes_per_second=%.1fM/s", static_cast<double>(last.bytes()) / perRun / 1048576.0);
+        if (last.items())
+            printf(" items_per_second=%.3fk/s", static_cast<double>(last.items()) / perRun / 1000.0);
+        for (auto &kv : last.counters) printf(" %s=%g", kv.first.c_str(), kv.second);
+        printf(" rounds=%zu\n", perIteration.size());
+        fflush(stdout);
+    }
+};
+
+// Runs each benchmark (each comparison's two sides alternating) in rounds
+// of an iteration count that makes one run last at least min_seconds, then
+// prints the median time per iteration and the counters.
 inline int RunAll(double min_seconds = 0.5) {
-    printf("%-44s %14s %12s  %s\n", "Benchmark", "Time", "Iterations", "Counters");
+    const int rounds = Rounds();
+    printf("%-44s %14s %12s  %s\n", "Benchmark", "Time", "Iterations",
+           "Counters (medians of rounds)");
+    // WINBENCH_FILTER=TEXT runs only the benchmarks whose name contains it.
+    const char *filter = getenv("WINBENCH_FILTER");
     for (const Entry &e : Registry()) {
-        int64_t n = 1;
-        for (;;) {
-            State s(n);
-            e.fn(s);
-            if (s.seconds() >= min_seconds || n >= (int64_t(1) << 30)) {
-                const double per = s.seconds() / static_cast<double>(n);
-                printf("%-44s %11.0f ns %12lld ", e.name.c_str(), per * 1e9,
-                       static_cast<long long>(n));
-                if (s.bytes())
-                    printf(" bytes_per_second=%.1fM/s",
-                           static_cast<double>(s.bytes()) / s.seconds() / 1048576.0);
-                if (s.items())
-                    printf(" items_per_second=%.3fk/s",
-                           static_cast<double>(s.items()) / s.seconds() / 1000.0);
-                for (auto &kv : s.counters) printf(" %s=%g", kv.first.c_str(), kv.second);
-                printf("\n");
-                fflush(stdout);
-                break;
-            }
-            const double guess = s.seconds() > 0 ? min_seconds * 1.4 / s.seconds() : 10.0;
-            int64_t next = static_cast<int64_t>(static_cast<double>(n) * (guess < 10 ? guess : 10));
-            n = next > n ? next : n * 2;
+        if (filter && e.name.find(filter) == std::string::npos &&
+            e.versusName.find(filter) == std::string::npos)
+            continue;
+        Side a, b;
+        a.name = e.name;
+        a.iterations = Calibrate(e.fn, min_seconds);
+        if (!e.versus) {
+            for (int r = 0; r < rounds; ++r) a.Run(e.fn);
+            a.Print();
+            continue;
         }
+        b.name = e.versusName;
+        b.iterations = Calibrate(e.versus, min_seconds);
+        std::vector<double> ratio;
+        for (int r = 0; r < rounds; ++r) {
+            a.Run(e.fn);
+            b.Run(e.versus);
+            ratio.push_back(a.perIteration.back() / b.perIteration.back());
+        }
+        a.Print();
+        b.Print();
+        printf("%-44s %14s %12s  ratio=%.3f (median of %d rounds A B A B ...)\n",
+               (e.name + "/" + e.versusName).c_str(), "", "", Median(ratio), rounds);
+        fflush(stdout);
     }
     return 0;
 }
@@ -123,5 +197,9 @@ inline int RunAll(double min_seconds = 0.5) {
 #define WINBENCH_CAT(a, b) WINBENCH_CAT2(a, b)
 #define WINBENCH(fn) \
     static winbench::Registrar WINBENCH_CAT(winbench_reg_, __LINE__)(#fn, fn)
+// A comparison: fa and fb in alternating rounds, with the median ratio of
+// their times per iteration.
+#define WINBENCH_VERSUS(fa, fb) \
+    static winbench::Registrar WINBENCH_CAT(winbench_reg_, __LINE__)(#fa, fa, #fb, fb)
 
 #endif

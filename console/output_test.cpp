@@ -2,10 +2,14 @@
 // double-width characters and the erase operations, checked cell by cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "console/test_support.h"
+#include "kanji/kanji.h"
 
 using namespace zubo_test;
 
@@ -277,6 +281,206 @@ TEST(ConsoleOutput, AnsiEraseToEndOfLine) {
     EXPECT_EQ(Consout_GetCurX(c), 4);
     Feed(c, "\x1b[2J");
     EXPECT_EQ(Row(c, 0), std::string(10, ' '));
+}
+
+// The byte machine without escapes, written straight from its rules: the
+// screen rows (newest last, scrolled rows dropped), cursor, dirty rectangle,
+// state and the count of scroll notifications. Every cell goes through the
+// one cell writer, as the rules put it; the console's shortcuts must come to
+// the same thing.
+struct Model {
+    int32_t w, h;
+    std::deque<std::vector<ConsoutCell>> rows;
+    int32_t x = 0, y = 0, attr = ATTR_DEFAULT, charset = 0, kanjicode = 0, mode = 5, tab = 8;
+    int32_t dl = 0, dt = 0, dr, db, state = 0, scrolls = 0;
+    uint8_t lead = 0;
+
+    Model(int32_t width, int32_t height) : w(width), h(height), dr(width), db(height) {
+        for (int32_t i = 0; i < h; ++i) rows.push_back(BlankRow());
+    }
+    std::vector<ConsoutCell> BlankRow() const {
+        return std::vector<ConsoutCell>(w, ConsoutCell{CONSOUT_BLANK, static_cast<uint16_t>(attr)});
+    }
+    void Grow(int32_t l, int32_t r, int32_t row) {
+        dl = std::min(dl, l);
+        dr = std::max(dr, r);
+        dt = std::min(dt, row);
+        db = std::max(db, row + 1);
+    }
+    void LineFeed() {
+        if (y + 1 < h) {
+            ++y;
+            return;
+        }
+        rows.pop_front();
+        rows.push_back(BlankRow());
+        dl = dt = 0;
+        dr = w;
+        db = h;
+        ++scrolls;
+    }
+    void PutCell(uint16_t code) {
+        std::vector<ConsoutCell> &row = rows[y];
+        const uint8_t high = row[x].code >> 8;
+        if (high == WIDE_SECOND && x > 0) {
+            row[x - 1].code = CONSOUT_BLANK;
+            dl = std::min(dl, x - 1);
+        } else if (high == WIDE_FIRST && x + 1 < w) {
+            row[x + 1].code = CONSOUT_BLANK;
+            dr = std::max(dr, x + 2);
+        }
+        row[x] = ConsoutCell{code, static_cast<uint16_t>(attr)};
+        Grow(x, x + 1, y);
+        if (++x == w) {
+            x = 0;
+            LineFeed();
+        }
+    }
+    void PutWide(uint8_t b1, uint8_t b2) {
+        if (w >= 2 && x == w - 1) PutCell(CONSOUT_BLANK);
+        if (w < 2) {
+            PutCell(CONSOUT_BLANK);
+            return;
+        }
+        PutCell(static_cast<uint16_t>(WIDE_FIRST << 8 | b1));
+        PutCell(static_cast<uint16_t>(WIDE_SECOND << 8 | b2));
+    }
+    void PutJis(uint8_t row, uint8_t cell) {
+        uint8_t s1, s2;
+        zubo::kanji::JisPairToSjis(row, cell, &s1, &s2);
+        PutWide(s1, s2);
+    }
+    void Put(uint8_t b) {  // any byte but ESC
+        const int32_t was = state;
+        state = 0;
+        if (was == 1) return PutWide(lead, b);
+        if (was == 2) return PutJis(static_cast<uint8_t>(lead - 0x80), static_cast<uint8_t>(b - 0x80));
+        if (was == 3) return PutJis(lead, b);
+        const bool on = mode & OUTMODE_ENABLE;
+        if (b == '\t') {
+            if (on && (mode & OUTMODE_EXPAND_TAB) && tab >= 1)
+                for (int32_t n = std::min(tab - x % tab, w - x); n > 0; --n) PutCell(CONSOUT_BLANK);
+        } else if (b == '\n') {
+            if (on && (mode & OUTMODE_NEWLINE_CR)) x = 0;
+            LineFeed();
+        } else if (b == '\r') {
+            x = 0;
+        } else if (b <= 0x20) {
+            PutCell(b);
+        } else {
+            lead = b;
+            if (charset == SHIFT_DOUBLE)
+                state = 3;
+            else if (kanjicode == KANJICODE_SJIS && zubo::kanji::IsSjisLead(b))
+                state = 1;
+            else if (kanjicode == KANJICODE_EUC && b >= 0x80)
+                state = 2;
+            else
+                PutCell(b);
+        }
+    }
+};
+
+// What the console shows against the model: the screen cells, the cursor,
+// the dirty rectangle, the state and the notifications.
+std::string Differences(Consout *c, const Model &m, int scrolls) {
+    std::string d;
+    auto diff = [&d](const char *what, int64_t got, int64_t want) {
+        if (got != want)
+            d += std::string(what) + " " + std::to_string(got) + " != " + std::to_string(want) + "; ";
+    };
+    diff("curX", c->curX, m.x);
+    diff("curY", c->curY, m.y);
+    diff("dirtyLeft", c->dirtyLeft, m.dl);
+    diff("dirtyTop", c->dirtyTop, m.dt);
+    diff("dirtyRight", c->dirtyRight, m.dr);
+    diff("dirtyBottom", c->dirtyBottom, m.db);
+    diff("escState", c->escState, m.state);
+    diff("escLen", c->escLen, m.state ? 1 : 0);
+    diff("scrolls", scrolls, m.scrolls);
+    for (int32_t y = 0; y < m.h; ++y)
+        for (int32_t x = 0; x < m.w; ++x) {
+            const ConsoutCell &got = Cell(c, x, y), &want = m.rows[y][x];
+            if (got.code != want.code || got.attr != want.attr)
+                return d + "cell " + std::to_string(x) + "," + std::to_string(y);
+        }
+    return d;
+}
+
+// Random bytes (printable ones most of all, Shift_JIS and EUC pairs,
+// katakana, LF, CR, TAB and other control bytes) mixed with calls that move
+// the cursor, clean the dirty rectangle and change the attribute, the kanji
+// code, the shift mode and the output mode, on screens from one column
+// wide to 80, with rings whose screen often wraps around the ring's end.
+TEST(ConsoleOutput, BytesMatchTheRulesOfTheCellWriter) {
+    const int32_t sizes[][3] = {{80, 25, 40}, {7, 4, 9}, {3, 3, 5}, {2, 2, 2}, {1, 3, 4}};
+    for (const auto &size : sizes) {
+        // The wide screen is slower to compare: fewer steps.
+        const int steps = size[0] > 10 ? 4000 : 20000;
+        for (uint32_t seed = 1; seed <= 3; ++seed) {
+            std::mt19937 rng(seed * 7919 + static_cast<uint32_t>(size[0]));
+            Console c(size[0], size[1], size[2]);
+            Model m(size[0], size[1]);
+            int scrolls = 0;
+            Consout_SetScrollNotifyProc(
+                c, [](Consout *, ZuboUserValue u) -> int32_t { return ++*reinterpret_cast<int *>(u); },
+                reinterpret_cast<ZuboUserValue>(&scrolls));
+            for (int step = 0; step < steps; ++step) {
+                const uint32_t r = rng() % 1000;
+                std::string what;
+                if (r < 10) {
+                    Consout_DirtyClean(c);
+                    m.dl = m.dt = DIRTY_CLEAN;
+                    m.dr = m.db = 0;
+                    what = "clean";
+                } else if (r < 20) {
+                    const int32_t x = static_cast<int32_t>(rng() % m.w), y = static_cast<int32_t>(rng() % m.h);
+                    Consout_MoveCur(c, x, y);
+                    m.x = x;
+                    m.y = y;
+                    what = "move";
+                } else if (r < 25) {
+                    m.attr = static_cast<int32_t>(rng() & 0x1FF);
+                    Consout_SetAttr(c, m.attr);
+                    what = "attr";
+                } else if (r < 28) {
+                    m.kanjicode = static_cast<int32_t>(rng() % 3);
+                    Consout_SetKanjicode(c, m.kanjicode);
+                    what = "kanjicode";
+                } else if (r < 30) {
+                    m.charset = rng() % 4 ? SHIFT_SINGLE : SHIFT_DOUBLE;
+                    Consout_SetCharset(c, m.charset);
+                    what = "charset";
+                } else if (r < 32) {
+                    m.mode = static_cast<int32_t>(rng() % 8);
+                    Consout_SetOutputMode(c, m.mode);
+                    what = "mode";
+                } else {
+                    uint8_t b;
+                    if (r < 700)
+                        b = static_cast<uint8_t>(0x21 + rng() % 95);
+                    else if (r < 880)
+                        b = static_cast<uint8_t>(0x80 + rng() % 128);
+                    else if (r < 920)
+                        b = '\n';
+                    else if (r < 940)
+                        b = '\r';
+                    else if (r < 955)
+                        b = '\t';
+                    else
+                        b = static_cast<uint8_t>(rng() % 0x21);
+                    if (b == 0x1B) b = ' ';
+                    ASSERT_EQ(Consout_Putchar(c, b), b);
+                    m.Put(b);
+                    what = "byte " + std::to_string(b);
+                }
+                const std::string d = Differences(c, m, scrolls);
+                ASSERT_EQ(d, "") << "size " << size[0] << "x" << size[1] << "/" << size[2]
+                                 << " seed " << seed << " step " << step << " after " << what;
+            }
+            EXPECT_RING_OK(c);
+        }
+    }
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 // Random output bytes mixed with random calls on a small console; the ring
 // invariants must hold after every call, and drawing must stay inside the
-// ring and its lines.
+// ring and its lines. A twin console gets the same calls and every byte
+// through the byte machine's general path (PutSequenceByte), bypassing
+// Consout_Putchar's fast path: both must stay the same in every field and
+// cell.
 //
 // Input: three bytes for width, height and ring size, then a stream in
 // which 0xFF introduces a call (its number and argument bytes follow) and
 // every other byte is output; 0xFF 0xFF outputs 0xFF.
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "console/consout.h"
 #include "console/invariants.h"
+#include "console/output.h"
 #include "console/render.h"
 #include "console/screen.h"
 
@@ -51,6 +56,37 @@ struct TouchingSink final : zubo::console::RunSink {
         for (int32_t i = 0; i < n; ++i) sum += static_cast<uint8_t>(bytes[i]);
     }
 };
+
+// The records and every line of the rings are the same, but for the
+// collection buffer past its collected bytes.
+bool SameConsoles(const Consout *a, const Consout *b) {
+    if (memcmp(a->colors, b->colors, sizeof a->colors) != 0 || a->font != b->font) return false;
+    const int32_t fa[] = {a->consWidth, a->consHeight, a->fontWidth, a->fontHeight, a->curX,
+                          a->curY, a->attr, a->tabstop, a->baselineskip, a->charset,
+                          a->kanjicode, a->outputMode, a->escLen, a->escState, a->dirtyLeft,
+                          a->dirtyTop, a->dirtyRight, a->dirtyBottom, a->firstLine,
+                          a->nextLine, a->linecnt, a->viewTop, a->screenTop, a->maxline};
+    const int32_t fb[] = {b->consWidth, b->consHeight, b->fontWidth, b->fontHeight, b->curX,
+                          b->curY, b->attr, b->tabstop, b->baselineskip, b->charset,
+                          b->kanjicode, b->outputMode, b->escLen, b->escState, b->dirtyLeft,
+                          b->dirtyTop, b->dirtyRight, b->dirtyBottom, b->firstLine,
+                          b->nextLine, b->linecnt, b->viewTop, b->screenTop, b->maxline};
+    if (memcmp(fa, fb, sizeof fa) != 0) return false;
+    if (a->escLen > 0 && a->escLen <= CONSOUT_ESC_MAX &&
+        memcmp(a->escBuf, b->escBuf, static_cast<size_t>(a->escLen)) != 0)
+        return false;
+    for (int32_t i = 0; i < a->maxline; ++i) {
+        const ConsoutLine *la = zubo::console::Lines(a)[i], *lb = zubo::console::Lines(b)[i];
+        if (!la || !lb) {
+            if (la != lb) return false;
+            continue;
+        }
+        if (la->count != lb->count ||
+            memcmp(la->cells, lb->cells, static_cast<size_t>(la->count) * sizeof(ConsoutCell)) != 0)
+            return false;
+    }
+    return true;
+}
 
 void Call(Consout *c, Input &in) {
     TouchingSink sink;
@@ -110,18 +146,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const int32_t w = 1 + in.Byte() % 40, h = 1 + in.Byte() % 20, maxline = 1 + in.Byte() % 50;
     Consout *c = CreateConsout(w, h, maxline);
     if (!c) abort();
+    Consout *twin = CreateConsout(w, h, maxline);
+    if (!twin) abort();
     Consout_SetScrollNotifyProc(c, CheckOnScroll, 0);
+    Consout_SetScrollNotifyProc(twin, CheckOnScroll, 0);
     Check(c, "creation");
     while (!in.empty()) {
         const uint8_t b = in.Byte();
         if (b == 0xFF) {
+            Input again = in;
             Call(c, in);
+            Call(twin, again);
             Check(c, "a call");
         } else {
             Consout_Putchar(c, b);
+            zubo::console::PutSequenceByte(twin, b);
             Check(c, "a byte");
         }
+        if (!SameConsoles(c, twin)) {
+            fprintf(stderr, "the fast path and the general path differ\n");
+            abort();
+        }
     }
+    Consout_Release(twin);
     Consout_Release(c);
     return 0;
 }

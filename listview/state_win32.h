@@ -47,6 +47,26 @@ static_assert(offsetof(ListViewState, pageRows) == 64, "state record layout");
 
 namespace zubo::listview {
 
+// What a window keeps beside its frozen record: it follows the record in
+// the same allocation, so window long 0 still points at the record.
+struct ViewDrawing {
+    // WM_SETREDRAW FALSE: nothing is drawn or asked to be repainted until
+    // it is turned back on, which repaints everything once.
+    bool redrawOff;
+    // The scroll bar's area is invalid and is drawn with the next paint;
+    // until then further changes to the bar need no new request.
+    bool barPending;
+    // The bar as it was last drawn (cbSize 0: not drawn yet).
+    SCROLLBARINFO barDrawn;
+};
+struct ListViewWindow {
+    ListViewState state;
+    ViewDrawing drawing;
+};
+inline ViewDrawing &DrawingOf(ListViewState *s) {
+    return reinterpret_cast<ListViewWindow *>(s)->drawing;
+}
+
 inline int32_t CursorPos(const ListViewState *s) { return Gdirlist_GetCurPos(s->shownList); }
 inline int32_t EntryCount(const ListViewState *s) { return Gdirlist_GetSize(s->shownList); }
 inline ColumnWidths ColumnsOf(const ListViewState *s) {

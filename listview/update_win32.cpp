@@ -37,6 +37,7 @@ bool KeepCursorVisible(ListViewState *s, int32_t cursor) {
 }
 
 void InvalidateRows(ListViewState *s, int32_t first, int32_t last) {
+    if (DrawingOf(s).redrawOff) return;
     if (first < 0) {
         InvalidateAll(s);
         return;

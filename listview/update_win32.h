@@ -22,9 +22,12 @@ void ApplyChange(ListViewState *s, const ViewChange &change);
 // repainted), true when the top row stayed.
 bool KeepCursorVisible(ListViewState *s, int32_t cursor);
 // Asks for a repaint of rows first ... last, as far as they are on screen;
-// a negative first row stands for the whole window.
+// a negative first row stands for the whole window. Neither asks for
+// anything while redrawing is off (WM_SETREDRAW).
 void InvalidateRows(ListViewState *s, int32_t first, int32_t last);
-inline void InvalidateAll(ListViewState *s) { InvalidateRect(s->hwnd, nullptr, TRUE); }
+inline void InvalidateAll(ListViewState *s) {
+    if (!DrawingOf(s).redrawOff) InvalidateRect(s->hwnd, nullptr, TRUE);
+}
 // Sends WM_COMMAND with the code to the parent window, if there is one.
 void NotifyParent(ListViewState *s, int code);
 

@@ -27,10 +27,11 @@ void FreeState(ListViewState *s) {
 }
 
 LRESULT Create(HWND hwnd, const CREATESTRUCTA *cs) {
-    ListViewState *s = static_cast<ListViewState *>(Allocate(sizeof(ListViewState)));
+    ListViewWindow *w = static_cast<ListViewWindow *>(Allocate(sizeof(ListViewWindow)));
+    ListViewState *s = w ? &w->state : nullptr;
     SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(s));
     if (!s) return -1;
-    memset(s, 0, sizeof *s);
+    memset(w, 0, sizeof *w);
     s->hwnd = hwnd;
     s->ctrlId = cs ? static_cast<int32_t>(reinterpret_cast<INT_PTR>(cs->hMenu)) : 0;
     s->shownList = CreateGdirlist();
@@ -64,25 +65,52 @@ bool LooksTheSame(const SCROLLBARINFO &a, const SCROLLBARINFO &b) {
            memcmp(a.rgstate, b.rgstate, sizeof a.rgstate) == 0;
 }
 
-// Sets the vertical bar and redraws it at once, but only when it would look
-// different: a redraw is a synchronous paint of the bar, and adding entries
-// to a long list changes the range on every call without moving a pixel.
-void SetScrollBar(HWND hwnd, const SCROLLINFO &si) {
-    SCROLLINFO old = {};
-    old.cbSize = sizeof old;
-    old.fMask = SIF_ALL;
-    GetScrollInfo(hwnd, SB_VERT, &old);
-    SCROLLBARINFO before = {}, after = {};
-    before.cbSize = after.cbSize = sizeof before;
-    const BOOL known = GetScrollBarInfo(hwnd, OBJID_VSCROLL, &before);
-    SetScrollInfo(hwnd, SB_VERT, &si, FALSE);
-    if (known && GetScrollBarInfo(hwnd, OBJID_VSCROLL, &after) && LooksTheSame(before, after))
-        return;
-    // Back to the old values, then the new ones with the redraw, so that the
-    // bar sees the change it has to draw.
-    old.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    SetScrollInfo(hwnd, SB_VERT, &old, FALSE);
-    SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+SCROLLBARINFO BarNow(HWND hwnd) {
+    SCROLLBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    if (!GetScrollBarInfo(hwnd, OBJID_VSCROLL, &bar)) bar.cbSize = 0;
+    return bar;
+}
+
+// After the bar's values changed: when it would look different from what
+// was drawn last, its area is made invalid, so that the next paint draws
+// it. Drawing it at once costs a synchronous paint of the bar for every
+// change; filling a long list changes the range on every entry, mostly
+// without moving a pixel, and a fill is many changes before one paint.
+// A window that is not shown (or whose bar is not) draws nothing now, and
+// the system paints its whole frame when it appears.
+void RedrawBarLater(ListViewState *s) {
+    ViewDrawing &d = DrawingOf(s);
+    if (d.redrawOff || d.barPending || !IsWindowVisible(s->hwnd)) return;
+    const SCROLLBARINFO now = BarNow(s->hwnd);
+    if (!now.cbSize || IsRectEmpty(&now.rcScrollBar)) return;
+    if (d.barDrawn.cbSize && LooksTheSame(now, d.barDrawn)) return;
+    RECT r = now.rcScrollBar;  // screen coordinates, to the window's client ones
+    MapWindowPoints(nullptr, s->hwnd, reinterpret_cast<POINT *>(&r), 2);
+    RedrawWindow(s->hwnd, &r, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    d.barPending = true;
+}
+
+// The frame, scroll bar included, is drawn by the system; what it drew is
+// what later changes are measured against.
+LRESULT PaintFrame(ListViewState *s, WPARAM wParam, LPARAM lParam) {
+    const LRESULT r = DefWindowProcA(s->hwnd, WM_NCPAINT, wParam, lParam);
+    ViewDrawing &d = DrawingOf(s);
+    d.barDrawn = BarNow(s->hwnd);
+    d.barPending = false;
+    return r;
+}
+
+// WM_SETREDRAW: off, nothing is drawn or asked for; on, everything is
+// repainted once, the frame and its scroll bar included. The system's own
+// handling comes first: it hides the window from drawing while off (the
+// scroll bar included, which the system would draw when it is enabled or
+// disabled) and shows it again, without a repaint, when on.
+LRESULT SetRedraw(ListViewState *s, WPARAM on, LPARAM lParam) {
+    DefWindowProcA(s->hwnd, WM_SETREDRAW, on, lParam);
+    DrawingOf(s).redrawOff = !on;
+    if (on) RedrawWindow(s->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    return 0;
 }
 
 LRESULT Scroll(ListViewState *s, int code) {
@@ -97,6 +125,7 @@ LRESULT Scroll(ListViewState *s, int code) {
 }
 
 void EraseBackground(ListViewState *s, HDC dc) {
+    if (DrawingOf(s).redrawOff) return;
     RECT r;
     GetClientRect(s->hwnd, &r);
     const int32_t y0 = BackgroundTop(EntryCount(s), s->topRow, s->lineHeight);
@@ -138,7 +167,7 @@ void PaintRows(ListViewState *s) {
     HDC dc = BeginPaint(s->hwnd, &ps);
     const int32_t size = EntryCount(s);
     const int32_t first = ps.rcPaint.top / s->lineHeight + s->topRow;
-    if (dc && first <= size) {
+    if (dc && first <= size && !DrawingOf(s).redrawOff) {
         RECT client;
         GetClientRect(s->hwnd, &client);
         const int32_t cursor = Gdirlist_GetCurPos(s->shownList);
@@ -173,6 +202,8 @@ LRESULT CALLBACK ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_SETFONT: ApplyFont(s, reinterpret_cast<HFONT>(wParam)); return 0;
     case WM_KEYDOWN: HandleKey(s, wParam); return 0;
     case WM_VSCROLL: return Scroll(s, LOWORD(wParam));
+    case WM_NCPAINT: return PaintFrame(s, wParam, lParam);
+    case WM_SETREDRAW: return SetRedraw(s, wParam, lParam);
     case WM_LBUTTONDOWN: LeftButtonDown(s, lParam); return 0;
     case WM_RBUTTONDOWN: RightButtonDown(s, lParam); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -233,7 +264,8 @@ void SetTopRow(ListViewState *s, int32_t top) {
     si.nMax = EntryCount(s);  // the range includes the end row
     si.nPage = static_cast<UINT>(s->pageRows);
     si.nPos = top;
-    SetScrollBar(s->hwnd, si);
+    SetScrollInfo(s->hwnd, SB_VERT, &si, FALSE);
+    RedrawBarLater(s);
     if (top != s->topRow) {
         InvalidateAll(s);
         s->topRow = top;

@@ -23,8 +23,9 @@ bool ApplyFont(ListViewState *s, HFONT font);
 // Recomputes the page, the top-row limit and the column widths from the
 // client rectangle, and repaints everything.
 void LayoutView(ListViewState *s);
-// Sets the top row (unchecked) and the scroll bar; a new top row repaints
-// everything.
+// Sets the top row (unchecked) and the scroll bar's values; a new top row
+// repaints everything. The bar itself is drawn with the next paint, and
+// only when it would look different.
 void SetTopRow(ListViewState *s, int32_t top);
 
 }  // namespace zubo::listview

@@ -67,34 +67,74 @@ TEST_F(ListViewTest, ThumbTrackScrolls) {
     EXPECT_EQ(Cursor(), 0);
 }
 
-// The bar is redrawn at once (no paint in between) whenever its look
-// changes; left alone, it always looks as a full redraw would draw it.
-TEST_F(ListViewTest, ScrollBarIsRedrawnWhenItChanges) {
-    Fill(30);
+// The middle column of the scroll bar as the screen shows it, after a full
+// redraw of the window and its frame when asked.
+std::vector<COLORREF> BarColumn(HWND view, bool fullRedraw = false) {
+    if (fullRedraw) RedrawWindow(view, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     SCROLLBARINFO sbi = {sizeof sbi};
-    ASSERT_TRUE(GetScrollBarInfo(view, OBJID_VSCROLL, &sbi));
+    EXPECT_TRUE(GetScrollBarInfo(view, OBJID_VSCROLL, &sbi));
     RECT w;
     GetWindowRect(view, &w);
-    auto column = [&](bool redraw) {
-        if (redraw) RedrawWindow(view, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        std::vector<COLORREF> c;
-        HDC dc = GetWindowDC(view);
-        for (int y = sbi.rcScrollBar.top; y < sbi.rcScrollBar.bottom; ++y)
-            c.push_back(GetPixel(dc, (sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2 - w.left,
-                                 y - w.top));
-        ReleaseDC(view, dc);
-        return c;
-    };
-    const std::vector<COLORREF> atTop = column(false);
+    std::vector<COLORREF> c;
+    HDC dc = GetWindowDC(view);
+    for (int y = sbi.rcScrollBar.top; y < sbi.rcScrollBar.bottom; ++y)
+        c.push_back(GetPixel(dc, (sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2 - w.left,
+                             y - w.top));
+    ReleaseDC(view, dc);
+    return c;
+}
+
+// Whatever changed the bar, it is drawn with the application's next paint
+// (UpdateWindow, or the message loop), however many changes came before
+// it, and then looks as a full redraw draws it.
+TEST_F(ListViewTest, ScrollBarIsDrawnWithTheNextPaint) {
+    Fill(30);
+    const std::vector<COLORREF> atTop = BarColumn(view);
     SendMessageA(view, WM_VSCROLL, SB_PAGEDOWN, 0);
-    const std::vector<COLORREF> moved = column(false);
+    UpdateWindow(view);
+    const std::vector<COLORREF> moved = BarColumn(view);
     EXPECT_NE(moved, atTop);
-    EXPECT_EQ(column(true), moved);
+    EXPECT_EQ(BarColumn(view, true), moved);
     GdirlistEntry e = {};
-    for (int i = 30; i < 300; ++i) {
+    // The host validating the client area leaves the bar's repaint pending.
+    std::vector<COLORREF> last = BarColumn(view);
+    int changes = 0;
+    for (int i = 0; i < 20; ++i) {
         Zubolist_Add(view, &e);
-        const std::vector<COLORREF> shown = column(false);
-        ASSERT_EQ(column(true), shown) << i;
+        ValidateRect(view, nullptr);
+        if (i % 3 == 0) ValidateRgn(view, nullptr);
+        Pump();
+        const std::vector<COLORREF> shown = BarColumn(view);
+        changes += shown != last;
+        last = shown;
+        ASSERT_EQ(BarColumn(view, true), shown) << i;
+    }
+    EXPECT_GT(changes, 10);  // the thumb shrank with most entries
+    // GetScrollInfo follows every entry at once, whenever the bar is drawn.
+    auto expectBar = [this](int count, int top) {
+        const SCROLLINFO si = Bar();
+        return si.nMin == 0 && si.nMax == count && si.nPage == 10u && si.nPos == top &&
+               si.nTrackPos == top;
+    };
+    for (int i = 50; i < 400;) {
+        for (int k = i % 5; k >= 0; --k, ++i) {  // 1 ... 5 changes
+            Zubolist_Add(view, &e);
+            ASSERT_TRUE(expectBar(i + 1, 10)) << i;
+        }
+        if (i % 2)
+            UpdateWindow(view);
+        else
+            Pump();
+        const std::vector<COLORREF> shown = BarColumn(view);
+        ASSERT_EQ(BarColumn(view, true), shown) << i;
+    }
+    // Moving the cursor (and with it the view) changes the bar too.
+    for (int i = 0; i < 40; ++i) {
+        Zubolist_CursorDown(view);
+        if (i % 3 == 0) Zubolist_CursorPageDown(view);
+        UpdateWindow(view);
+        const std::vector<COLORREF> shown = BarColumn(view);
+        ASSERT_EQ(BarColumn(view, true), shown) << i;
     }
 }
 
@@ -214,6 +254,49 @@ TEST_F(PaintTest, NameColumnGrowsWithTheWidth) {
         EXPECT_GT(nameWidth, previous);
         previous = nameWidth;
     }
+}
+
+// WM_SETREDRAW FALSE: nothing is drawn or asked to be repainted, also when
+// a repaint comes from outside, while the entries, the cursor, the view
+// and the bar's values change as ever and the parent hears of cursor
+// moves. TRUE: the whole window and the bar are repainted once.
+TEST_F(PaintTest, RedrawOffDrawsNothingAndOnRepaintsEverything) {
+    Fill(3);
+    Capture();
+    const std::vector<COLORREF> before = pixels, barBefore = BarColumn(view);
+    EXPECT_EQ(SendMessageA(view, WM_SETREDRAW, FALSE, 0), 0);
+    GdirlistEntry e = {const_cast<char *>("n"), const_cast<char *>("m"), 0, 0,
+                       const_cast<char *>("c"), 0};
+    for (int i = 0; i < 30; ++i) Zubolist_Add(view, &e);
+    Zubolist_CursorDown(view);
+    EXPECT_EQ(Sent(), "C1");
+    SendMessageA(view, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(Top(), 10);
+    EXPECT_EQ(Bar().nMax, 33);
+    EXPECT_EQ(Bar().nPos, 10);
+    EXPECT_EQ(Update(), "");
+    InvalidateRect(view, nullptr, TRUE);  // a repaint asked for from outside
+    Capture();
+    EXPECT_EQ(pixels, before);
+    EXPECT_EQ(BarColumn(view), barBefore);
+
+    EXPECT_EQ(SendMessageA(view, WM_SETREDRAW, TRUE, 0), 0);
+    RECT invalid, client = Client();
+    EXPECT_TRUE(GetUpdateRect(view, &invalid, FALSE));
+    EXPECT_TRUE(EqualRect(&invalid, &client));
+    Capture();
+    const std::vector<COLORREF> shown = pixels, bar = BarColumn(view);
+    EXPECT_NE(shown, before);
+    EXPECT_NE(bar, barBefore);
+    InvalidateRect(view, nullptr, TRUE);
+    Capture();
+    EXPECT_EQ(pixels, shown);
+    EXPECT_EQ(BarColumn(view, true), bar);
+    // On again, operations ask for repaints as ever.
+    SendMessageA(view, WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(Update(), "all");
+    Zubolist_CursorDown(view);
+    EXPECT_EQ(Update(), "rows 1-2");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ PACKAGES="
 cmake make python3 python3-fonttools binutils
 g++ clang clang-tools-14 libclang-rt-14-dev llvm lld
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-wine64 xvfb xauth
+wine64 xvfb xauth valgrind
 libgtest-dev libbenchmark-dev libvterm-dev
 fonts-vlgothic fonts-dejavu-core zip libz-mingw-w64-dev
 "
