@@ -14,24 +14,14 @@
 
 #include "console/consout.h"
 #include "console/invariants.h"
+#include "fuzz/fuzz_support.h"
 #include "console/output.h"
 #include "console/render.h"
 #include "console/screen.h"
 
 namespace {
 
-struct Input {
-    const uint8_t *p;
-    size_t n;
-    bool empty() const { return n == 0; }
-    uint8_t Byte() {
-        if (!n) return 0;
-        --n;
-        return *p++;
-    }
-    int32_t Small() { return static_cast<int8_t>(Byte()); }  // -128 ... 127
-    int32_t Wide() { return static_cast<int16_t>(Byte() | Byte() << 8); }
-};
+using zubo_fuzz::Input;
 
 void Check(const Consout *c, const char *where) {
     if (const char *broken = zubo::console::BrokenInvariant(c)) {

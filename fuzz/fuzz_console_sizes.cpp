@@ -14,20 +14,12 @@
 
 #include "console/consout.h"
 #include "console/invariants.h"
+#include "fuzz/fuzz_support.h"
 #include "console/render.h"
 
 namespace {
 
-struct Input {
-    const uint8_t *p;
-    size_t n;
-    bool empty() const { return n == 0; }
-    uint8_t Byte() {
-        if (!n) return 0;
-        --n;
-        return *p++;
-    }
-};
+using zubo_fuzz::Input;
 
 // One size: which kind, then an offset. maxline is the ring the size is
 // for, 0 when the ring itself is chosen.

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "recordlist/invariants.h"
 #include "recordlist/test_support.h"
 #include "zubo.h"
@@ -20,12 +21,7 @@ std::string TempPath(const char *tag) {
     return "/tmp/zubo_fuzz_" + std::to_string(getpid()) + "_" + tag;
 }
 
-void CheckList(Gdirlist *list) {
-    if (const char *broken = zubo::recordlist::BrokenInvariant(*list)) {
-        fprintf(stderr, "record list broken: %s\n", broken);
-        abort();
-    }
-}
+using zubo_fuzz::CheckList;
 
 }  // namespace
 

@@ -11,16 +11,12 @@
 #include <vector>
 
 #include "listview/entries.h"
+#include "fuzz/fuzz_support.h"
 #include "recordlist/invariants.h"
 
 namespace {
 
-void CheckList(Gdirlist *list) {
-    if (const char *broken = zubo::recordlist::BrokenInvariant(*list)) {
-        fprintf(stderr, "record list broken: %s\n", broken);
-        abort();
-    }
-}
+using zubo_fuzz::CheckList;
 
 }  // namespace
 

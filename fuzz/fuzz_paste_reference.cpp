@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "listview/entries.h"
+#include "fuzz/fuzz_support.h"
 #include "recordlist/invariants.h"
 
 namespace {
@@ -119,12 +120,7 @@ void Fail(const char *what, size_t index) {
     abort();
 }
 
-void CheckList(Gdirlist *list) {
-    if (const char *broken = zubo::recordlist::BrokenInvariant(*list)) {
-        fprintf(stderr, "record list broken: %s\n", broken);
-        abort();
-    }
-}
+using zubo_fuzz::CheckList;
 
 }  // namespace
 
