@@ -10,13 +10,15 @@ for t in "$dir"/fuzz/fuzz_*; do
   [ -x "$t" ] || continue
   name=$(basename "$t")
   work="$dir/corpus/$name"
-  mkdir -p "$work" "$top/fuzz/corpus/$name"
+  # Crashes, leaks and slow inputs land beside the logs, not in the
+  # current folder.
+  mkdir -p "$work" "$top/fuzz/corpus/$name" "$dir/artifacts"
   # fuzz/NAME.options holds extra libFuzzer flags for one target.
   options=""
   [ -f "$top/fuzz/$name.options" ] && options=$(cat "$top/fuzz/$name.options")
   echo "== $name (${seconds}s)"
   # shellcheck disable=SC2086
-  if ! "$t" -max_total_time="$seconds" -print_final_stats=1 $options "$work" "$top/fuzz/corpus/$name" \
+  if ! "$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$dir/artifacts/$name-" $options "$work" "$top/fuzz/corpus/$name" \
        >"$dir/$name.log" 2>&1; then
     echo "$name FAILED; see $dir/$name.log"
     tail -40 "$dir/$name.log"
