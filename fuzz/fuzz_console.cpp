@@ -22,6 +22,7 @@
 namespace {
 
 using zubo_fuzz::Input;
+using zubo_fuzz::TouchingSink;
 
 void Check(const Consout *c, const char *where) {
     if (const char *broken = zubo::console::BrokenInvariant(c)) {
@@ -34,18 +35,6 @@ int32_t CheckOnScroll(Consout *c, ZuboUserValue) {
     Check(c, "scroll notification");
     return 0;
 }
-
-// Reads every byte of every run, so that a run reaching outside a line
-// shows up under AddressSanitizer.
-struct TouchingSink final : zubo::console::RunSink {
-    unsigned sum = 0;
-    void Begin() override {}
-    void End() override {}
-    void Run(int32_t, int32_t, uint16_t, const char *bytes, int32_t n) override {
-        if (n < 1 || n > RUN_MAX) abort();
-        for (int32_t i = 0; i < n; ++i) sum += static_cast<uint8_t>(bytes[i]);
-    }
-};
 
 // The records and every line of the rings are the same, but for the
 // collection buffer past its collected bytes.

@@ -20,6 +20,7 @@
 namespace {
 
 using zubo_fuzz::Input;
+using zubo_fuzz::TouchingSink;
 
 // One size: which kind, then an offset. maxline is the ring the size is
 // for, 0 when the ring itself is chosen.
@@ -73,18 +74,6 @@ int32_t CheckOnScroll(Consout *c, ZuboUserValue) {
     if (!LargeRing(c)) CheckRing(c, "scroll notification");
     return 0;
 }
-
-// Reads every byte of every run, so that a run reaching outside a line
-// shows up under AddressSanitizer.
-struct TouchingSink final : zubo::console::RunSink {
-    unsigned sum = 0;
-    void Begin() override {}
-    void End() override {}
-    void Run(int32_t, int32_t, uint16_t, const char *bytes, int32_t n) override {
-        Check(n >= 1 && n <= RUN_MAX, "a run of 1 ... RUN_MAX bytes");
-        for (int32_t i = 0; i < n; ++i) sum += static_cast<uint8_t>(bytes[i]);
-    }
-};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Pieces shared by the fuzz targets: reading the input as a stream of
-// decisions, and stopping at the first broken record list.
+// decisions, stopping at the first broken record list, and a render sink
+// that reads every run.
 #ifndef ZUBO_FUZZ_FUZZ_SUPPORT_H
 #define ZUBO_FUZZ_FUZZ_SUPPORT_H
 
@@ -8,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "console/render.h"
 #include "recordlist/invariants.h"
 
 namespace zubo_fuzz {
@@ -33,6 +35,22 @@ inline void CheckList(Gdirlist *list) {
         abort();
     }
 }
+
+// Reads every byte of every run, so that a run reaching outside a line
+// shows up under AddressSanitizer; a run of no bytes or of more than
+// RUN_MAX is a finding.
+struct TouchingSink final : zubo::console::RunSink {
+    unsigned sum = 0;
+    void Begin() override {}
+    void End() override {}
+    void Run(int32_t, int32_t, uint16_t, const char *bytes, int32_t n) override {
+        if (n < 1 || n > RUN_MAX) {
+            fprintf(stderr, "a run of %d bytes\n", static_cast<int>(n));
+            abort();
+        }
+        for (int32_t i = 0; i < n; ++i) sum += static_cast<uint8_t>(bytes[i]);
+    }
+};
 
 }  // namespace zubo_fuzz
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "library/clipboard_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -568,28 +569,8 @@ struct ClipboardTest : ::testing::Test {
     static std::string Bytes(const std::wstring &w) {
         return std::string(reinterpret_cast<const char *>(w.data()), w.size() * sizeof(wchar_t));
     }
-    std::string Text() {
-        std::string text = "<none>";
-        if (!OpenClipboard(lv.parent)) return "<busy>";
-        if (HANDLE h = GetClipboardData(CF_TEXT)) {
-            const char *p = static_cast<const char *>(GlobalLock(h));
-            text.assign(p, strnlen(p, GlobalSize(h)));
-            GlobalUnlock(h);
-        }
-        CloseClipboard();
-        return text;
-    }
-    std::wstring Unicode() {
-        std::wstring text = L"<none>";
-        if (!OpenClipboard(lv.parent)) return L"<busy>";
-        if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-            const wchar_t *p = static_cast<const wchar_t *>(GlobalLock(h));
-            text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
-            GlobalUnlock(h);
-        }
-        CloseClipboard();
-        return text;
-    }
+    std::string Text() { return zubo_test::ClipboardText(lv.parent); }
+    std::wstring Unicode() { return zubo_test::ClipboardUnicode(lv.parent); }
     LCID Locale() {
         LCID lcid = 0;
         if (!OpenClipboard(lv.parent)) return 0;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "library/clipboard_test_support_win32.h"
 #include "listview/test_support_win32.h"
 
 namespace fs = std::filesystem;
@@ -19,17 +20,7 @@ std::string ReadFile(const fs::path &p) {
 }
 
 // The clipboard's CF_TEXT bytes up to the terminator.
-std::string ClipboardText() {
-    std::string text = "<none>";
-    if (!OpenClipboard(Parent())) return "<busy>";
-    if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        const char *p = static_cast<const char *>(GlobalLock(h));
-        text.assign(p, strnlen(p, GlobalSize(h)));
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return text;
-}
+std::string ClipboardText() { return zubo_test::ClipboardText(Parent()); }
 
 void SetClipboardText(const char *bytes) {  // null: a clipboard without text
     ASSERT_TRUE(OpenClipboard(Parent()));
