@@ -60,6 +60,10 @@
 extern "C" {
 #endif
 
+/* The records below are laid out with natural alignment whatever packing
+ * the including code has set (#pragma pack), as the library was built. */
+#pragma pack(push, 8)
+
 /* A value that a callback gets back unchanged as its last argument. */
 typedef intptr_t ZuboUserValue;
 
@@ -250,10 +254,28 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
  * children (the child id goes in the hMenu argument). The cursor runs from
  * row 0 to the end row, whose index is the entry count.
  *
- * Null arguments: a null window, a window of another class and one whose
- * creation failed are refused by every function taking a window: nothing
- * happens and the result is 0 (null for pointers), except that
- * Zubolist_MarkSet returns its status argument in every case.
+ * The class is registered for the process's executable and unregistered
+ * when the library is unloaded with FreeLibrary; a host that loads it again
+ * calls InitZubolist again.
+ *
+ * Null arguments: a null window, a window of another class, one whose
+ * creation failed, one already destroyed and one of another process are
+ * refused by every function taking a window: nothing happens and the
+ * result is 0 (null for pointers), except that Zubolist_MarkSet returns
+ * its status argument in every case.
+ *
+ * Threads: a view belongs to the thread that created it. A Zubolist_
+ * function called on another thread of the process is carried out on that
+ * thread (sent to the window, as messages to a control are) and returns
+ * its result there; the window's thread must keep handling messages
+ * meanwhile, and must not be waiting for the calling thread (that
+ * deadlocks, as any SendMessage does). Notifications and the host's
+ * routines (walks, sort comparisons) always run on the window's thread.
+ *
+ * Destruction: the parent may destroy the view while handling any
+ * notification, and a walk routine or sort comparison may destroy it; the
+ * operation that sent it then stops, frees the view when it returns, and
+ * its result is the one it had reached.
  *
  * Notifications: WM_COMMAND to the parent, wParam = MAKEWPARAM(child id,
  * code), lParam = the list view.
@@ -328,14 +350,18 @@ int ZUBOAPI Zubolist_DeleteAll(HWND window);
  * to the last unmarked one above it. Returns 0. */
 int ZUBOAPI Zubolist_MarkDeleteAll(HWND window);
 /* Puts the marked entries on the clipboard as CF_TEXT, one list line ending
- * in CR LF each (a line longer than 1023 bytes is cut inside its comment).
- * Returns 0; the clipboard is untouched when it cannot be opened. */
+ * in CR LF each (a line longer than 1023 bytes is cut inside its comment),
+ * all of them whatever the text's length (in a block of at least 1 MiB).
+ * Returns 0. While another program holds the clipboard open, opening it is
+ * tried again for about half a second; after that the clipboard is left
+ * untouched. */
 int ZUBOAPI Zubolist_MarkCopyClipboard(HWND window);
 /* Inserts the entries of the clipboard's text above the cursor row (lines
  * end at CR; texts are cut to 255 bytes, lines to 1023), stopping at a line
  * of fewer than three fields. The text ends at its first byte 0x1A, as a
  * list file does, so pasted entries never hold it. Returns 1 when there was
- * text, else 0. */
+ * text, else 0 (also when the clipboard stayed busy for about half a
+ * second, as for a copy). */
 int ZUBOAPI Zubolist_InsertFromClipboard(HWND window);
 /* Appends the entries of a list file; returns the number read. */
 int ZUBOAPI Zubolist_AddListFile(HWND window, const char *path);
@@ -756,6 +782,8 @@ HMENU ZUBOAPI ZuboMenu_CreateMenu(ZuboMenuRow *table, int32_t popup);
  * path. The calling thread needs COM initialised as the shell requires. */
 char *ZUBOAPI ZuboSelectDirectory(HWND owner, const char *title, char *path);
 #endif /* _WIN32 */
+
+#pragma pack(pop)
 
 #ifdef __cplusplus
 }

@@ -19,8 +19,23 @@
 namespace zubo::listview {
 namespace {
 
-// The copy always hands the clipboard one block of this size.
+// The copy hands the clipboard one block of at least this size, larger
+// when the text needs more.
 constexpr SIZE_T kClipboardBlock = 0x100000;
+
+// Another program (a clipboard viewer, history or remote desktop) may hold
+// the clipboard open for a moment after every change; opening is tried
+// again for about half a second before the operation gives up.
+constexpr int kOpenTries = 50;
+constexpr DWORD kOpenRetryMs = 10;
+
+bool OpenClipboardPatiently(HWND owner) {
+    for (int tries = 1;; ++tries) {
+        if (OpenClipboard(owner)) return true;
+        if (tries == kOpenTries) return false;
+        Sleep(kOpenRetryMs);
+    }
+}
 
 // A heap copy of a CF_TEXT block's bytes, bounded by the block (text that
 // is not terminated within the block is cut there); null when out of
@@ -85,7 +100,7 @@ bool UnicodeIsTheOriginal() {
 // no text or no memory; the clipboard is closed again in every case, before
 // any parsing.
 char *TakeClipboardText(HWND owner) {
-    if (!OpenClipboard(owner)) return nullptr;
+    if (!OpenClipboardPatiently(owner)) return nullptr;
     char *copy = nullptr;
     bool taken = false;
     if (!SystemCodePageIsDoubleByte() && UnicodeIsTheOriginal()) {
@@ -116,17 +131,22 @@ void PutJapaneseLocale() {
 }  // namespace
 
 void CopyMarkedToClipboard(ListViewState *s) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, kClipboardBlock);
+    const size_t length = MarkedTextLength(s->shownList);
+    const SIZE_T size = length < kClipboardBlock ? kClipboardBlock : length + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block) return;
     char *text = static_cast<char *>(GlobalLock(block));
-    if (!text || !OpenClipboard(s->hwnd)) {
-        if (text) GlobalUnlock(block);
+    if (!text) {
+        GlobalFree(block);
+        return;
+    }
+    WriteMarkedText(s->shownList, text, size);
+    GlobalUnlock(block);
+    if (!OpenClipboardPatiently(s->hwnd)) {
         GlobalFree(block);  // never handed over: still ours
         return;
     }
     EmptyClipboard();
-    WriteMarkedText(s->shownList, text, kClipboardBlock);
-    GlobalUnlock(block);
     if (!SetClipboardData(CF_TEXT, block))
         GlobalFree(block);
     else if (!SystemCodePageIsDoubleByte())
@@ -137,6 +157,12 @@ void CopyMarkedToClipboard(ListViewState *s) {
 bool InsertFromClipboard(ListViewState *s) {
     char *text = TakeClipboardText(s->hwnd);
     if (!text) return false;
+    // Reading the clipboard may ask its owner to render the text, and that
+    // owner may have destroyed the view.
+    if (Destroyed(s)) {
+        free(text);
+        return false;
+    }
     InsertListText(s->shownList, text);
     free(text);
     ApplyChange(s, EntriesInserted());

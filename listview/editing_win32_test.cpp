@@ -1,8 +1,10 @@
 // Marks, walks, editing, the removed-entries stack, the clipboard and list
 // files.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "library/clipboard_test_support_win32.h"
 #include "listview/test_support_win32.h"
@@ -193,6 +195,68 @@ TEST_F(EditingTest, CopyAndPaste) {
     Mark({}, 1);
     Zubolist_InsertFromClipboard(view);
     EXPECT_EQ(Top(), 31 - 10 + 2);  // the cursor row kept visible
+}
+
+// A copy larger than the clipboard block's smallest size is copied whole.
+TEST_F(EditingTest, CopyOfAnySizeRoundTrips) {
+    constexpr int kEntries = 20000;
+    std::string comment(200, 'c');
+    for (int i = 0; i < kEntries; ++i) {
+        std::string name = "n" + std::to_string(i), name2 = std::string(40, 'f') + name;
+        comment[0] = static_cast<char>('a' + i % 26);
+        GdirlistEntry e = {&name[0], &name2[0], i, -i, &comment[0], GDIRLIST_MARK};
+        Zubolist_Add(view, &e);
+    }
+    Zubolist_MarkCopyClipboard(view);
+    const std::string text = ClipboardText();
+    EXPECT_GT(text.size(), 5u << 20);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kEntries);
+    MakeView(10);
+    EXPECT_EQ(Zubolist_InsertFromClipboard(view), 1);
+    ASSERT_EQ(Zubolist_GetListNum(view), kEntries);
+    struct Check {
+        int next;
+        std::string wrong;
+    } check{0, ""};
+    Zubolist_EnumAll(view, [](HWND, GdirlistEntry *e, void *p) {
+        Check *c = static_cast<Check *>(p);
+        const int i = c->next++;
+        const std::string name = "n" + std::to_string(i);
+        if (name != e->name || std::string(40, 'f') + name != e->name2 || e->num1 != i ||
+            e->num2 != -i || strlen(e->comment) != 200 || e->comment[0] != 'a' + i % 26)
+            c->wrong += name + " ";
+        return 1;
+    }, &check);
+    EXPECT_EQ(check.wrong, "");
+}
+
+// Another program holding the clipboard for a moment (as clipboard viewers
+// do after every change) delays a copy or a paste; it does not make it
+// fail.
+TEST_F(EditingTest, CopyAndPasteWaitForABusyClipboard) {
+    Fill(2);
+    Mark({1}, 0);
+    auto holdFor100ms = [](HANDLE opened) {
+        return std::thread([opened] {
+            if (OpenClipboard(nullptr)) {
+                SetEvent(opened);
+                Sleep(100);
+                CloseClipboard();
+            }
+        });
+    };
+    HANDLE opened = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    std::thread holder = holdFor100ms(opened);
+    ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+    Zubolist_MarkCopyClipboard(view);
+    holder.join();
+    EXPECT_EQ(ClipboardText(), "e1\t        1\t       -1\tf1.txt\tc\r\n");
+    holder = holdFor100ms(opened);
+    ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(Zubolist_InsertFromClipboard(view), 1);
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(Names(), "e1 [e0] e1*");
 }
 
 // Byte 0x1A ends pasted text as it ends a list file, so what is pasted can

@@ -90,6 +90,12 @@ bool AppendCopiedLine(GdirlistEntry *e, void *context) {
     return true;
 }
 
+bool CountCopiedLine(GdirlistEntry *e, void *context) {
+    char line[kListLineMax];
+    *static_cast<size_t *>(context) += recordlist::FormatListLine(e, "\r\n", line, sizeof line);
+    return true;
+}
+
 // The lines of clipboard text: a line ends at CR, and the byte after the CR
 // (its LF) is skipped; a line longer than the area is cut and its rest
 // skipped. The text ends at its terminator or at its first end-of-text
@@ -128,6 +134,12 @@ size_t WriteMarkedText(Gdirlist *list, char *out, size_t cap) {
     WalkEntries(list, true, AppendCopiedLine, &sink);
     out[sink.len] = '\0';
     return sink.len;
+}
+
+size_t MarkedTextLength(Gdirlist *list) {
+    size_t len = 0;
+    WalkEntries(list, true, CountCopiedLine, &len);
+    return len;
 }
 
 int32_t InsertListText(Gdirlist *list, const char *text) {

@@ -48,6 +48,8 @@ bool RestoreRemovedEntry(Gdirlist *shown, Gdirlist *removed);
 // 1024-byte line area; a line that does not fit cap together with the final
 // terminator ends the text. Returns the length without the terminator.
 size_t WriteMarkedText(Gdirlist *list, char *out, size_t cap);
+// The length of that text without its terminator, when cap is no limit.
+size_t MarkedTextLength(Gdirlist *list);
 
 // Inserts the entries of clipboard text in front of the cursor, in the order
 // of the text. Lines end at CR (the byte after it is skipped) or at the end

@@ -1,42 +1,69 @@
 // The exported functions of the list view (Zubolist_*, InitZubolist). This
 // file owns their handle policy: a window handle is looked up here, and a
-// null handle or a window of another class does nothing and gives 0 (null
-// for a pointer), except that Zubolist_MarkSet returns its status argument
-// as always. Everything behind it takes the state of a live list view.
+// null handle, a window of another class or of another process does
+// nothing and gives 0 (null for a pointer), except that Zubolist_MarkSet
+// returns its status argument as always. A call on a thread other than the
+// window's owner is carried out on the owner thread. Everything behind it
+// takes the state of a live list view, held for the call's duration.
 #include <windows.h>
 
 #include <string.h>
 
 #include "listview/clipboard_win32.h"
 #include "listview/editing_win32.h"
+#include "listview/lifetime_win32.h"
 #include "listview/marks_win32.h"
 #include "listview/navigation_win32.h"
+#include "listview/owner_thread_win32.h"
 #include "listview/window_win32.h"
 
 using namespace zubo::listview;
 
 namespace {
 
-// The state of a list view window; null for a window that is not one of
-// ours or whose creation failed. Only windows of this class carry our state
-// in their extra bytes.
-ListViewState *StateOf(HWND hwnd) {
+// Whether a window of this process is one of ours. Class names compare
+// without regard to case. Our windows give the name as registered, which a
+// plain comparison settles at once; the locale-aware one costs about a
+// microsecond a call under wine, on every export.
+bool IsListView(HWND hwnd) {
     char name[sizeof kClassName + 1];
-    if (!hwnd || GetClassNameA(hwnd, name, sizeof name) != sizeof kClassName - 1) return nullptr;
-    // Class names compare without regard to case. Our windows give the name
-    // as registered, which a plain comparison settles at once; the
-    // locale-aware one costs about a microsecond a call under wine, on
-    // every export.
-    if (memcmp(name, kClassName, sizeof kClassName) != 0 && lstrcmpiA(name, kClassName) != 0)
-        return nullptr;
+    if (GetClassNameA(hwnd, name, sizeof name) != sizeof kClassName - 1) return false;
+    return memcmp(name, kClassName, sizeof kClassName) == 0 || lstrcmpiA(name, kClassName) == 0;
+}
+
+// The state of a list view window on the calling thread; null when its
+// creation failed or it is being destroyed. Only windows of this class
+// carry our state in their extra bytes.
+ListViewState *StateOf(HWND hwnd) {
     return reinterpret_cast<ListViewState *>(GetWindowLongPtrA(hwnd, 0));
 }
 
-// Runs op on the state of a list view window; 0 for any other window.
+// Runs op on the state of a list view window, on the window's owner
+// thread, and gives its result; 0 for any other window. The process check
+// comes before the class name is read: the pointer in another process's
+// window means nothing here.
 template <typename Op>
-int WithState(HWND hwnd, Op op) {
+LRESULT WithState(HWND hwnd, Op op) {
+    auto held = [&op](ListViewState *s) -> LRESULT {
+        StateHold hold(s);  // the host may destroy the window inside the call
+        return static_cast<LRESULT>(op(s));
+    };
+    const Owner owner = OwnerOf(hwnd);
+    if (owner == Owner::kNone || !IsListView(hwnd)) return 0;
+    // The owner thread looks the state up itself: a window destroyed
+    // before it gets there refuses the call in the same way.
+    if (owner == Owner::kAnotherThread) return ForwardToOwner(hwnd, held);
     ListViewState *s = StateOf(hwnd);
-    return s ? op(s) : 0;
+    return s ? held(s) : 0;
+}
+
+// The same for an operation whose export gives a fixed result.
+template <typename Op>
+void WithStateDo(HWND hwnd, Op op) {
+    WithState(hwnd, [&op](ListViewState *s) {
+        op(s);
+        return 0;
+    });
 }
 
 }  // namespace
@@ -61,12 +88,12 @@ int ZUBOAPI Zubolist_MarkClearAll(HWND hwnd) { return WithState(hwnd, MarkClearA
 int ZUBOAPI Zubolist_MarkInvertAll(HWND hwnd) { return WithState(hwnd, MarkInvertAll); }
 
 int ZUBOAPI Zubolist_MarkSet(HWND hwnd, int status) {
-    if (ListViewState *s = StateOf(hwnd)) MarkSet(s, status != 0);
+    WithStateDo(hwnd, [status](ListViewState *s) { MarkSet(s, status != 0); });
     return status;
 }
 
 int ZUBOAPI Zubolist_MarkInvert(HWND hwnd) {
-    if (ListViewState *s = StateOf(hwnd)) MarkInvert(s);
+    WithStateDo(hwnd, MarkInvert);
     return 0;
 }
 
@@ -89,8 +116,9 @@ int ZUBOAPI Zubolist_MarkMatchWildcard(HWND hwnd, const char *pattern, int ignor
 int ZUBOAPI Zubolist_GetListNum(HWND hwnd) { return WithState(hwnd, EntryCount); }
 
 GdirlistEntry *ZUBOAPI Zubolist_GetDataPtr(HWND hwnd) {
-    ListViewState *s = StateOf(hwnd);
-    return s ? Gdirlist_GetDataPtrCursor(s->shownList) : nullptr;
+    return reinterpret_cast<GdirlistEntry *>(WithState(hwnd, [](ListViewState *s) {
+        return reinterpret_cast<LRESULT>(Gdirlist_GetDataPtrCursor(s->shownList));
+    }));
 }
 
 int ZUBOAPI Zubolist_Add(HWND hwnd, const GdirlistEntry *entry) {
@@ -109,17 +137,17 @@ int ZUBOAPI Zubolist_RemoveData(HWND hwnd) { return WithState(hwnd, RemoveEntry)
 int ZUBOAPI Zubolist_RestoreData(HWND hwnd) { return WithState(hwnd, RestoreEntry); }
 
 int ZUBOAPI Zubolist_DeleteAll(HWND hwnd) {
-    if (ListViewState *s = StateOf(hwnd)) DeleteAll(s);
+    WithStateDo(hwnd, DeleteAll);
     return 0;
 }
 
 int ZUBOAPI Zubolist_MarkDeleteAll(HWND hwnd) {
-    if (ListViewState *s = StateOf(hwnd)) DeleteMarked(s);
+    WithStateDo(hwnd, DeleteMarked);
     return 0;
 }
 
 int ZUBOAPI Zubolist_MarkCopyClipboard(HWND hwnd) {
-    if (ListViewState *s = StateOf(hwnd)) CopyMarkedToClipboard(s);
+    WithStateDo(hwnd, CopyMarkedToClipboard);
     return 0;
 }
 

@@ -22,8 +22,7 @@ void HandleKey(ListViewState *s, WPARAM key) {
     switch (command.action) {
     case KeyAction::kNone: break;
     case KeyAction::kActivateAndDown:
-        NotifyParent(s, ZLN_ACTIVATE);
-        CursorDown(s);
+        if (NotifyParent(s, ZLN_ACTIVATE)) CursorDown(s);
         break;
     case KeyAction::kMarkInvertAndDown: MarkInvertAndDown(s); break;
     case KeyAction::kCursorPageUp: CursorPageUp(s); break;

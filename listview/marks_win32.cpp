@@ -11,13 +11,15 @@ namespace {
 
 struct WalkCall {
     ZubolistWalkProc walk;
-    HWND hwnd;
+    ListViewState *s;
     void *user;
 };
 
+// The walk stops when the routine says so, and when it destroyed the
+// window.
 bool CallWalkRoutine(GdirlistEntry *e, void *context) {
     const WalkCall *call = static_cast<const WalkCall *>(context);
-    return call->walk(call->hwnd, e, call->user) != 0;
+    return call->walk(call->s->hwnd, e, call->user) != 0 && !Destroyed(call->s);
 }
 
 // A walk moves the list's cursor from entry to entry and repaints
@@ -73,7 +75,7 @@ int32_t MarkInvertAndDown(ListViewState *s) {
 }
 
 int32_t EnumEntries(ListViewState *s, bool markedOnly, ZubolistWalkProc walk, void *user) {
-    WalkCall call{walk, s->hwnd, user};
+    WalkCall call{walk, s, user};
     return Walk(s, markedOnly, walk ? CallWalkRoutine : nullptr, &call);
 }
 

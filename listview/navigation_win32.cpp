@@ -14,6 +14,11 @@ int32_t JumpTo(ListViewState *s, bool atLimit, int32_t target) {
     return moved;
 }
 
+// A click focuses the view, unless the parent closed it meanwhile.
+void TakeFocus(ListViewState *s) {
+    if (!Destroyed(s)) SetFocus(s->hwnd);
+}
+
 int32_t RowFromLParam(const ListViewState *s, LPARAM lParam) {
     const int32_t y = static_cast<int32_t>(HIWORD(lParam));  // taken unsigned
     return RowAt(y, s->lineHeight, s->topRow);
@@ -57,13 +62,13 @@ void LeftButtonDown(ListViewState *s, LPARAM lParam) {
     const int32_t row = RowFromLParam(s, lParam);
     const int32_t cursor = CursorPos(s);
     if (row == cursor) {
-        NotifyParent(s, ZLN_ACTIVATE);
+        if (!NotifyParent(s, ZLN_ACTIVATE)) return;
     } else if (row <= EntryCount(s)) {
         // The clicked row is on screen: no scrolling.
         Gdirlist_SetCurPos(s->shownList, row);
         ApplyChange(s, CursorPlaced(cursor, row));
     }
-    SetFocus(s->hwnd);
+    TakeFocus(s);
 }
 
 void RightButtonDown(ListViewState *s, LPARAM lParam) {
@@ -72,7 +77,7 @@ void RightButtonDown(ListViewState *s, LPARAM lParam) {
         Gdirlist_GetDataPtr(s->shownList, row)->flags ^= GDIRLIST_MARK;
         ApplyChange(s, RowChanged(row));
     }
-    SetFocus(s->hwnd);
+    TakeFocus(s);
 }
 
 }  // namespace zubo::listview

@@ -59,13 +59,27 @@ struct ViewDrawing {
     // The bar as it was last drawn (cbSize 0: not drawn yet).
     SCROLLBARINFO barDrawn;
 };
+// How long the state lives. Whoever receives a message the view sends (its
+// parent, a host's callback) may destroy the window while the view is still
+// inside one of its own operations further up the stack; the state then
+// stays allocated until the outermost of them has returned, and each of
+// them stops at its next look at `destroyed` (lifetime_win32.h).
+struct ViewLife {
+    int32_t holds;   // messages and exported calls under way on this state
+    bool destroyed;  // WM_DESTROY came: nothing more is done for the window
+};
 struct ListViewWindow {
     ListViewState state;
     ViewDrawing drawing;
+    ViewLife life;
 };
 inline ViewDrawing &DrawingOf(ListViewState *s) {
     return reinterpret_cast<ListViewWindow *>(s)->drawing;
 }
+inline ViewLife &LifeOf(ListViewState *s) { return reinterpret_cast<ListViewWindow *>(s)->life; }
+// True once the window has been destroyed; an operation that sent a
+// message or called a host's routine checks it before it goes on.
+inline bool Destroyed(ListViewState *s) { return LifeOf(s).destroyed; }
 
 inline int32_t CursorPos(const ListViewState *s) { return Gdirlist_GetCurPos(s->shownList); }
 inline int32_t EntryCount(const ListViewState *s) { return Gdirlist_GetSize(s->shownList); }

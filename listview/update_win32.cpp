@@ -7,6 +7,9 @@
 namespace zubo::listview {
 
 void ApplyChange(ListViewState *s, const ViewChange &change) {
+    // A host's routine (a sort comparison, a walk) may have destroyed the
+    // window on the way here.
+    if (Destroyed(s)) return;
     bool scrolled = false;
     switch (change.view) {
     case ViewChange::View::kStays:
@@ -26,7 +29,7 @@ void ApplyChange(ListViewState *s, const ViewChange &change) {
         for (const RowBand &band : change.rows)
             if (band.last >= band.first) InvalidateRows(s, band.first, band.last);
     if (change.appendedRow >= 0 && change.appendedRow < s->topRow + s->pageRows) InvalidateAll(s);
-    if (change.cursorMoved) NotifyParent(s, ZLN_CURSORMOVE);
+    if (change.cursorMoved) (void)NotifyParent(s, ZLN_CURSORMOVE);
 }
 
 bool KeepCursorVisible(ListViewState *s, int32_t cursor) {
@@ -51,10 +54,11 @@ void InvalidateRows(ListViewState *s, int32_t first, int32_t last) {
     InvalidateRect(s->hwnd, &r, TRUE);
 }
 
-void NotifyParent(ListViewState *s, int code) {
+bool NotifyParent(ListViewState *s, int code) {
     if (HWND parent = GetParent(s->hwnd))
         SendMessageA(parent, WM_COMMAND, MAKEWPARAM(s->ctrlId & 0xFFFF, code),
                      reinterpret_cast<LPARAM>(s->hwnd));
+    return !Destroyed(s);
 }
 
 }  // namespace zubo::listview

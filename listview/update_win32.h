@@ -14,7 +14,8 @@ namespace zubo::listview {
 
 // Brings the view up to date after a change: first the view (scroll bar,
 // keep-visible rule or back to row 0), then the repaint requests, then
-// ZLN_CURSORMOVE to the parent when the cursor moved.
+// ZLN_CURSORMOVE to the parent when the cursor moved. Does nothing for a
+// destroyed window; callers check Destroyed before going on after it.
 void ApplyChange(ListViewState *s, const ViewChange &change);
 
 // Moves the view so that the cursor row is on screen, with a one-row margin
@@ -29,7 +30,9 @@ inline void InvalidateAll(ListViewState *s) {
     if (!DrawingOf(s).redrawOff) InvalidateRect(s->hwnd, nullptr, TRUE);
 }
 // Sends WM_COMMAND with the code to the parent window, if there is one.
-void NotifyParent(ListViewState *s, int code);
+// False when the window was destroyed meanwhile (the parent may close the
+// view from any notification): the caller then does nothing more.
+[[nodiscard]] bool NotifyParent(ListViewState *s, int code);
 
 }  // namespace zubo::listview
 

@@ -8,7 +8,9 @@
 #include "library/codepage_win32.h"
 #include "library/font_win32.h"
 #include "listview/keymap_win32.h"
+#include "listview/lifetime_win32.h"
 #include "listview/navigation_win32.h"
+#include "listview/owner_thread_win32.h"
 #include "listview/rowtext.h"
 #include "listview/update_win32.h"
 
@@ -18,13 +20,6 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-void FreeState(ListViewState *s) {
-    if (s->redBrush) DeleteObject(s->redBrush);
-    Gdirlist_Release(s->shownList);
-    Gdirlist_Release(s->removedList);
-    free(s);
-}
 
 LRESULT Create(HWND hwnd, const CREATESTRUCTA *cs) {
     ListViewWindow *w = static_cast<ListViewWindow *>(Allocate(sizeof(ListViewWindow)));
@@ -51,12 +46,6 @@ LRESULT Create(HWND hwnd, const CREATESTRUCTA *cs) {
     s->lineHeight = kFallbackLineHeight;
     ApplyFont(s, static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)));
     return 0;
-}
-
-void Destroy(HWND hwnd, ListViewState *s) {
-    if (!s) return;
-    SetWindowLongPtrA(hwnd, 0, 0);  // later messages find no state
-    FreeState(s);
 }
 
 bool LooksTheSame(const SCROLLBARINFO &a, const SCROLLBARINFO &b) {
@@ -189,13 +178,15 @@ void PaintRows(ListViewState *s) {
     EndPaint(s->hwnd, &ps);
 }
 
-LRESULT CALLBACK ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    ListViewState *s = reinterpret_cast<ListViewState *>(GetWindowLongPtrA(hwnd, 0));
-    // A repeated WM_CREATE (sent by hand) must not replace a live state.
-    if (msg == WM_CREATE) return s ? 0 : Create(hwnd, reinterpret_cast<CREATESTRUCTA *>(lParam));
-    if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT ForwardedCall(ListViewState *s, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (RunForwardedCall(s, wParam, &result)) return result;
+    return DefWindowProcA(s->hwnd, msg, wParam, lParam);
+}
+
+LRESULT Dispatch(HWND hwnd, ListViewState *s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_DESTROY: Destroy(hwnd, s); return 0;
+    case WM_DESTROY: EndLife(hwnd, s); return 0;
     case WM_SIZE: LayoutView(s); return 0;
     case WM_PAINT: PaintRows(s); return 0;
     case WM_ERASEBKGND: EraseBackground(s, reinterpret_cast<HDC>(wParam)); return 1;
@@ -206,8 +197,18 @@ LRESULT CALLBACK ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_SETREDRAW: return SetRedraw(s, wParam, lParam);
     case WM_LBUTTONDOWN: LeftButtonDown(s, lParam); return 0;
     case WM_RBUTTONDOWN: RightButtonDown(s, lParam); return 0;
+    case kForwardedCallMessage: return ForwardedCall(s, msg, wParam, lParam);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK ListViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ListViewState *s = reinterpret_cast<ListViewState *>(GetWindowLongPtrA(hwnd, 0));
+    // A repeated WM_CREATE (sent by hand) must not replace a live state.
+    if (msg == WM_CREATE) return s ? 0 : Create(hwnd, reinterpret_cast<CREATESTRUCTA *>(lParam));
+    if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    StateHold hold(s);  // the state outlives a destruction inside this message
+    return Dispatch(hwnd, s, msg, wParam, lParam);
 }
 
 }  // namespace
