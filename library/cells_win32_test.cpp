@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "library/dib_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -79,24 +80,8 @@ struct Font {
 
 uint32_t Pixel(COLORREF c) { return GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16; }
 
-// A 32-bit top-down DIB section in a memory DC.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t *bits = nullptr;
-    int width, height;
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
-        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
-        old = SelectObject(dc, bmp);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+struct Canvas : zubo_test::DibCanvas {
+    using DibCanvas::DibCanvas;
     void Fill(COLORREF c) {
         GdiFlush();
         std::fill(bits, bits + width * height, Pixel(c));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "library/clipboard_test_support_win32.h"
+#include "library/dib_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -271,24 +272,10 @@ void KeepOrCompare(const char *what, const Image &now, const Image &before) {
     EXPECT_GT(differedBefore, 0) << "the picture would not show the old fault";
 }
 
-// A 32-bit top-down DIB section in a memory DC, cleared to grey.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t *bits = nullptr;
-    int width, height;
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
-        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
-        old = SelectObject(dc, bmp);
+// A canvas cleared to grey.
+struct Canvas : zubo_test::DibCanvas {
+    Canvas(int w, int h) : DibCanvas(w, h) {
         for (int i = 0; i < w * h; ++i) bits[i] = 0x808080;
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
     }
     Image Take() const {
         GdiFlush();
