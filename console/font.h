@@ -10,9 +10,9 @@ namespace zubo::console {
 
 // The font of a new console.
 void *StockFixedFont();
-// The widest character and the height of a font; false when the font
-// cannot be measured.
-bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *height);
+// The widest character, the single-width advance (0 when unknown) and the
+// height of a font; false when the font cannot be measured.
+bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *narrowAdvance, int32_t *height);
 
 }  // namespace zubo::console
 

@@ -9,13 +9,14 @@ namespace zubo::console {
 
 void *StockFixedFont() { return GetStockObject(SYSTEM_FIXED_FONT); }
 
-bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *height) {
+bool MeasureFont(void *font, int32_t *maxCharWidth, int32_t *narrowAdvance, int32_t *height) {
     if (!font) return false;
     // A handle that cannot be selected is not measured: the metrics would be
     // those of whatever font the context already holds.
     const FontMeasure m = MeasureFontOnScreen(static_cast<HFONT>(font));
     if (!m.selected || !m.measured) return false;
     *maxCharWidth = m.maxCharWidth;
+    *narrowAdvance = m.narrowAdvance;
     *height = m.height;
     return true;
 }

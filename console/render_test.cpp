@@ -155,6 +155,87 @@ TEST(ConsoleRender, RunsSplitOnAnyAttributeBitAndStopAtRunMax) {
     EXPECT_EQ(r.runs[1].x, (RUN_MAX - 1) * 8);
 }
 
+// Each line of the ring in its own attribute and text, so that any line
+// drawn in a wrong place shows in the runs.
+void FillRing(Consout *c, int32_t lines) {
+    for (int32_t k = 0; k < lines; ++k) {
+        Consout_SetAttr(c, 0x10 + k % 0xF0);
+        Feed(c, "line " + std::to_string(k) + "\r\n");
+    }
+}
+
+bool SameRuns(const Recorder &a, const Recorder &b) {
+    if (a.runs.size() != b.runs.size()) return false;
+    for (size_t i = 0; i < a.runs.size(); ++i) {
+        const TextOut &x = a.runs[i], &y = b.runs[i];
+        if (x.x != y.x || x.y != y.y || x.attr != y.attr || x.text != y.text) return false;
+    }
+    return true;
+}
+
+// After the view is scrolled back, the next update draws the whole view:
+// the same text outputs as drawing all of it, however far back it stands.
+// Cells written meanwhile draw where the view shows their row (or not at
+// all when it lies below the view), and anything that marks the whole
+// screen dirty keeps the whole view dirty.
+TEST(ConsoleRender, UpdateAfterScrollingBackDrawsTheWholeView) {
+    const int32_t h = 4;
+    for (int32_t v : {1, h - 1, h, h + 3}) {
+        for (int step = 0; step < 4; ++step) {
+            Console c(12, h, 40);
+            Consout_SetOutputMode(c, OUTMODE_ENABLE | OUTMODE_NEWLINE_CR);
+            FillRing(c, 20);
+            Consout_DirtyClean(c);
+            ASSERT_EQ(Consout_SetViewline(c, v), 1);
+            if (step == 1) {  // a cell on every screen row
+                for (int32_t y = 0; y < h; ++y) {
+                    Consout_MoveCur(c, 2 * y, y);
+                    Feed(c, "*");
+                }
+            } else if (step == 2) {
+                Consout_ClearScreen(c);
+            } else if (step == 3) {
+                Consout_SetBaselineskip(c, 16);
+            }
+            int32_t rect[4];
+            zubo::console::DirtyRectPixels(c, rect);
+            EXPECT_EQ(rect[0], 0) << v << "/" << step;
+            EXPECT_EQ(rect[1], 0) << v << "/" << step;
+            EXPECT_GE(rect[2], 12 * 8) << v << "/" << step;
+            EXPECT_GE(rect[3], h * 16) << v << "/" << step;
+            const Recorder whole = Draw(c, 0, 0, 12 * 8, h * 16);
+            Recorder update;
+            zubo::console::UpdateView(c, update, 0, 0);
+            EXPECT_TRUE(SameRuns(update, whole)) << v << "/" << step;
+            ASSERT_EQ(whole.runs.empty(), false);
+            EXPECT_EQ(whole.runs[0].y, 0);
+            EXPECT_EQ(c->dirtyLeft, DIRTY_CLEAN);
+            EXPECT_RING_OK(c);
+        }
+    }
+    // Written after the update, a cell draws alone, at the view row where
+    // its screen row shows; a line feed brings the view back to the screen
+    // and marks the screen dirty as ever.
+    Console c(12, h, 40);
+    Consout_SetOutputMode(c, OUTMODE_ENABLE | OUTMODE_NEWLINE_CR);
+    FillRing(c, 20);
+    ASSERT_EQ(Consout_SetViewline(c, 2), 1);
+    Recorder first;
+    zubo::console::UpdateView(c, first, 0, 0);
+    Consout_MoveCur(c, 3, 1);
+    Feed(c, "#");
+    Recorder one;
+    zubo::console::UpdateView(c, one, 0, 0);
+    ASSERT_EQ(one.runs.size(), 1u);
+    EXPECT_EQ(one.runs[0].text, "#");
+    EXPECT_EQ(one.runs[0].x, 3 * 8);
+    EXPECT_EQ(one.runs[0].y, (1 + 2) * 16);
+    Consout_MoveCurDownMost(c);
+    Consout_MoveCurDown(c);
+    EXPECT_EQ(Consout_GetViewline(c), 0);
+    ExpectDirty(c, 0, 0, 12, h);
+}
+
 TEST(ConsoleRender, ScrolledBackViewAndDirtyRectangle) {
     Console c(10, 4, 20);
     for (int i = 0; i < 6; ++i) Feed(c, std::string(1, static_cast<char>('a' + i)) + "\r\n");

@@ -308,4 +308,77 @@ TEST_F(Render, LongRowsTakeSeveralTextOutputs) {
     EXPECT_EQ(r.at[1].x, RUN_MAX * fw);
 }
 
+// The host draws the screen, scrolls the view back and updates: the
+// picture is the whole view drawn afresh, however far back the view
+// stands, also with cells written in between.
+TEST_F(Render, UpdateAfterScrollingBackDrawsTheWholeView) {
+    const int32_t h = 4;
+    for (int32_t v : {1, h - 1, h, h + 3}) {
+        for (bool writes : {false, true}) {
+            Make(10, h, 40);
+            // Every line its own background and text.
+            Consout_SetOutputMode(c, OUTMODE_ENABLE | OUTMODE_NEWLINE_CR);
+            for (int32_t k = 0; k < 20; ++k) {
+                Consout_SetAttr(c, 0xF0 | (k % 15 + 1));
+                Feed("row " + std::to_string(k) + "\n");
+            }
+            Canvas shown(10 * fw, h * bs), fresh(10 * fw, h * bs);
+            ASSERT_TRUE(shown.ok() && fresh.ok());
+            Consout_Update(c, shown.dc(), 0, 0);  // what the host shows: the screen
+            ASSERT_EQ(Consout_SetViewline(c, v), 1);
+            if (writes) {
+                Consout_SetAttr(c, 0x0C);
+                for (int32_t y = 0; y < h; ++y) {
+                    Consout_MoveCur(c, 2 * y + 1, y);
+                    Feed("*");
+                }
+            }
+            RECT r;
+            Consout_GetDirtyRect(c, &r);
+            EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right >= 10 * fw && r.bottom >= h * bs)
+                << v << " " << writes;
+            Consout_Draw(c, fresh.dc(), 0, 0, 0, 0, 10 * fw, h * bs);
+            Consout_Update(c, shown.dc(), 0, 0);
+            int differ = 0;
+            for (int y = 0; y < h * bs; ++y)
+                for (int x = 0; x < 10 * fw; ++x) differ += shown.At(x, y) != fresh.At(x, y);
+            EXPECT_EQ(differ, 0) << "view line " << v << (writes ? ", cells written" : "");
+            Consout_Release(c);
+            c = nullptr;
+        }
+    }
+}
+
+// Drawing hands the host's device context back as it came: text and
+// background colours, background mode, text alignment and font.
+TEST_F(Render, DrawingLeavesTheDeviceContextAsItWas) {
+    Make(12, 2, 4);
+    Blanks(0x1F, 3);
+    Blanks(0x2E | ATTR_TRANSPARENT, 3);
+    Feed("abc");
+    Canvas cv(12 * fw, 2 * bs);
+    ASSERT_TRUE(cv.ok());
+    HDC dc = cv.dc();
+    HGDIOBJ hostFont = GetCurrentObject(dc, OBJ_FONT);
+    const COLORREF text = RGB(11, 22, 33), back = RGB(44, 55, 66);
+    for (int mode : {TRANSPARENT, OPAQUE}) {
+        for (UINT align : {UINT{TA_RIGHT | TA_BOTTOM}, UINT{TA_CENTER | TA_BASELINE}}) {
+            SetTextColor(dc, text);
+            SetBkColor(dc, back);
+            SetBkMode(dc, mode);
+            SetTextAlign(dc, align);
+            EXPECT_EQ(Consout_Draw(c, dc, 0, 0, 0, 0, 12 * fw, 2 * bs), 1);
+            Consout_SetViewline(c, 0);  // all dirty: the update draws every run
+            Consout_Update(c, dc, 0, 0);
+            EXPECT_EQ(GetTextColor(dc), text) << mode << " " << align;
+            EXPECT_EQ(GetBkColor(dc), back) << mode << " " << align;
+            EXPECT_EQ(GetBkMode(dc), mode) << mode << " " << align;
+            EXPECT_EQ(GetTextAlign(dc), align) << mode << " " << align;
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), hostFont);
+        }
+    }
+    const ConsoutColor colors[CONSOUT_NCOLORS] = DEFAULT_COLORS;
+    EXPECT_EQ(CellPixel(cv, 1, 0), Rgb(colors[15]));  // it did draw
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "console/ansi.h"
 #include "console/font.h"
 #include "library/alloc.h"
+#include "library/cell_width.h"
 
 namespace zubo::console {
 namespace {
@@ -215,10 +216,15 @@ void ClearLine(const Consout *c, ConsoutLine *line) {
 }
 
 void MarkAllDirty(Consout *c) {
+    // Rows above the screen (below 0) are the scroll-back lines in view:
+    // the view scrolled back v lines shows screen rows -v ... consHeight-v,
+    // and those are what has to be drawn again. On the screen (v = 0) this
+    // is the whole screen.
+    const int32_t v = Viewline(c);
     c->dirtyLeft = 0;
-    c->dirtyTop = 0;
+    c->dirtyTop = -v;
     c->dirtyRight = c->consWidth;
-    c->dirtyBottom = c->consHeight;
+    c->dirtyBottom = c->consHeight - v;
 }
 
 void MarkClean(Consout *c) {
@@ -232,12 +238,10 @@ void NotifyScroll(Consout *c) {
 
 bool ApplyFont(Consout *c, void *font) {
     c->font = font;
-    int32_t maxWidth = 0, height = 0;
-    const bool measured = MeasureFont(font, &maxWidth, &height);
+    int32_t maxWidth = 0, narrow = 0, height = 0;
+    const bool measured = MeasureFont(font, &maxWidth, &narrow, &height);
     if (measured) {
-        // A font narrower than 2 pixels would give cells 0 pixels wide;
-        // drawing divides by the cell width, so keep it at least 1.
-        c->fontWidth = maxWidth / 2 > 0 ? maxWidth / 2 : 1;
+        c->fontWidth = CellWidthFor(maxWidth, narrow);
         c->fontHeight = height;
         SetBaselineskip(c, height);
     }

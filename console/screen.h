@@ -23,6 +23,9 @@ int32_t Resize(Consout *c, int32_t width, int32_t height);
 
 // Blanks a line in the current attribute.
 void ClearLine(const Consout *c, ConsoutLine *line);
+// Marks everything the view shows dirty: the whole screen when the view is
+// on it; scrolled back v lines, screen rows -v ... consHeight-v, the rows
+// above the screen being the scroll-back lines in view.
 void MarkAllDirty(Consout *c);
 void MarkClean(Consout *c);
 // Calls the host's scroll-notify procedure, if any.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "console/screen.h"
 #include "console/test_support.h"
 #include "library/alloc.h"
 #include "library/heap_test_support.h"
@@ -150,7 +151,7 @@ TEST(ConsoleScreen, ViewLineFollowsOutput) {
     EXPECT_EQ(Consout_SetViewline(c, -1), 0);
     EXPECT_EQ(Consout_SetViewline(c, 3), 1);
     EXPECT_EQ(Consout_GetViewline(c), 3);
-    ExpectDirty(c, 0, 0, 10, 5);
+    ExpectDirty(c, 0, -3, 10, 2);  // the rows the view shows: 3 above the screen
     EXPECT_EQ(notes, 0);
     Consout_ClearScreen(c);
     EXPECT_EQ(Consout_GetViewline(c), 3);  // clearing keeps the view
@@ -159,6 +160,35 @@ TEST(ConsoleScreen, ViewLineFollowsOutput) {
     EXPECT_EQ(Consout_GetViewline(c), 0);
     EXPECT_EQ(notes, 1);
     EXPECT_RING_OK(c);
+}
+
+// A cell is half the widest character, as ever where that is at least the
+// single-width advance, and the advance where it is not (a Western font
+// whose widest character is its narrow one). The stand-in font handle
+// carries the advance in bits 32-47.
+TEST(ConsoleScreen, CellWidthIsHalfTheWidestButNeverLessThanTheAdvance) {
+    if (sizeof(uintptr_t) < 8) GTEST_SKIP() << "the stand-in font has no room for the advance";
+    struct Case {
+        uint64_t widest, advance, height;
+        int32_t cell;
+    } const cases[] = {
+        {16, 8, 16, 8},   // a Japanese font made for the rule: unchanged
+        {21, 8, 20, 10},  // half the widest is more than the advance: unchanged
+        {18, 8, 16, 9},
+        {10, 10, 19, 10}, // widest = narrow: the advance, not 5
+        {16, 0, 16, 8},   // advance unknown: half the widest
+        {1, 0, 4, 1},     // never below 1
+    };
+    for (const Case &k : cases) {
+        Console c(10, 3, 10);
+        void *font = reinterpret_cast<void *>(
+            static_cast<uintptr_t>(k.advance << 32 | k.widest << 16 | k.height));
+        Consout_DirtyClean(c);
+        EXPECT_TRUE(zubo::console::ApplyFont(c, font));
+        EXPECT_EQ(Consout_GetFontWidth(c), k.cell) << k.widest << "/" << k.advance;
+        EXPECT_EQ(Consout_GetFontHeight(c), static_cast<int32_t>(k.height));
+        ExpectDirty(c, 0, 0, 10, 3);
+    }
 }
 
 TEST(ConsoleScreen, NarrowingKeepsLinesAndWideningShowsTheTextAgain) {

@@ -30,12 +30,12 @@
  * Entry texts, list files, console cells and the clipboard's CF_TEXT hold
  * bytes; Japanese text among them is Shift_JIS. Where the system's ANSI
  * code page is a double-byte one (932, 936, 949, 950) the library hands
- * these bytes to the system as they are: TextOutA draws them and CF_TEXT
- * alone carries them. Elsewhere (single-byte code pages, UTF-8) it reads
- * them as Shift_JIS: the console and the list view convert each run or row
- * from code page 932 and draw it with TextOutW at the same place, unless
- * the font selected for drawing is itself read in a double-byte code page
- * (a SHIFTJIS_CHARSET font, say), which keeps TextOutA;
+ * these bytes to the system as they are: ExtTextOutA draws them and
+ * CF_TEXT alone carries them. Elsewhere (single-byte code pages, UTF-8) it
+ * reads them as Shift_JIS: the console and the list view convert each run
+ * or row from code page 932 and draw it with ExtTextOutW at the same place,
+ * unless the font selected for drawing is itself read in a double-byte
+ * code page (a SHIFTJIS_CHARSET font, say), which keeps ExtTextOutA;
  * Zubolist_MarkCopyClipboard puts CF_LOCALE Japanese (0x0411) beside the
  * same CF_TEXT bytes, so that other programs read the right Unicode text;
  * and Zubolist_InsertFromClipboard converts text that a program put as
@@ -295,7 +295,9 @@ typedef int (ZUBOAPI *ZubolistWalkProc)(HWND window, GdirlistEntry *entry, void 
  * failure (a second registration fails). */
 int ZUBOAPI InitZubolist(void);
 /* Sets the painting font (not owned) and re-lays out the view; nonzero when
- * its metrics were read (otherwise the old metrics stay). */
+ * its metrics were read (otherwise the old metrics stay). A character cell
+ * is half the font's widest character, but never less than its
+ * single-width advance. */
 int ZUBOAPI Zubolist_SetFont(HWND window, HFONT font);
 
 /* Cursor moves. Each returns the cursor index afterwards, keeps the cursor
@@ -519,17 +521,18 @@ int32_t ZUBOAPI Consout_SetCharset(Consout *console, int32_t charset);
 int32_t ZUBOAPI Consout_SetKanjicode(Consout *console, int32_t kanjicode);
 int32_t ZUBOAPI Consout_SetOutputMode(Consout *console, int32_t flags);
 /* Sets the row pitch (values below 1 are stored as 1) and marks the whole
- * screen dirty; returns the value stored. */
+ * view dirty; returns the value stored. */
 int32_t ZUBOAPI Consout_SetBaselineskip(Consout *console, int32_t baselineskip);
 /* Copies 16 colour values (null keeps the table) and marks the whole
- * screen dirty; returns 1. */
+ * view dirty; returns 1. */
 int32_t ZUBOAPI Consout_SetColors(Consout *console, const ConsoutColor *colors);
 
 /* How many lines the view stands above the screen (0: the screen). */
 int32_t ZUBOAPI Consout_GetViewline(Consout *console);
 /* Scrolls the view back by v lines, 0 ... linecnt - consHeight, and marks
- * everything dirty; 1, or 0 (nothing changed) for any other v. Every
- * scroll and resize returns the view to the screen. */
+ * the whole view dirty (the next Consout_Update draws all of it); 1, or 0
+ * (nothing changed) for any other v. Every scroll and resize returns the
+ * view to the screen. */
 int32_t ZUBOAPI Consout_SetViewline(Consout *console, int32_t v);
 /* Installs (null: removes) the scroll-notify procedure; returns 1. */
 int32_t ZUBOAPI Consout_SetScrollNotifyProc(Consout *console, ConsoutScrollNotifyProc proc,
@@ -571,21 +574,26 @@ int32_t ZUBOAPI Consout_DirtyClean(Consout *console);
 
 #ifdef _WIN32
 /* Sets the font (the host's; never deleted) and takes the cell width (half
- * the widest character), font height and row pitch from it; marks the
- * whole screen dirty. Non-zero when the metrics were read; otherwise the
- * font is stored and the sizes keep their values. */
+ * the widest character, but never less than the single-width advance),
+ * font height and row pitch from it; marks the whole view dirty. Non-zero
+ * when the metrics were read; otherwise the font is stored and the sizes
+ * keep their values. */
 int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
 /* Draws every cell that the view rectangle (x, y, width, height) touches,
  * view pixel (px, py) at device (px - originX, py - originY); one text
- * output per run of equal attribute. 0 (nothing done) when the rectangle
+ * output per run of equal attribute, each character at its cell and an
+ * opaque run's cells filled with its background. The device context's
+ * font, colours, background mode and text alignment are left as they
+ * were. 0 (nothing done) when the rectangle
  * starts right of or below the screen, else 1. Negative x or y are clipped
  * to 0. The offset of x into its cell (of y into its row) is added to the
  * width (height) as it is, negative or not: with x one pixel into a cell
  * and width -1 the width becomes 0 and no column is drawn. */
 int32_t ZUBOAPI Consout_Draw(Consout *console, HDC dc, int32_t originX, int32_t originY,
                              int32_t x, int32_t y, int32_t width, int32_t height);
-/* Stores the dirty rectangle in view pixels (right and bottom exclusive);
- * returns 1. */
+/* Stores the dirty rectangle in view pixels (right and bottom exclusive):
+ * cells written to the screen where the view shows them, all of the view
+ * after Consout_SetViewline; returns 1. */
 int32_t ZUBOAPI Consout_GetDirtyRect(Consout *console, RECT *rect);
 /* Draws the dirty rectangle, if any, and marks the console clean; returns 1. */
 int32_t ZUBOAPI Consout_Update(Consout *console, HDC dc, int32_t originX, int32_t originY);

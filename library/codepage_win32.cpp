@@ -3,7 +3,7 @@
 namespace zubo {
 namespace {
 
-// The code page TextOutA reads the selected font's text in.
+// The code page ExtTextOutA reads the selected font's text in.
 UINT FontCodePage(HDC dc) {
     const int charset = GetTextCharsetInfo(dc, nullptr, 0);
     CHARSETINFO csi;
@@ -11,6 +11,45 @@ UINT FontCodePage(HDC dc) {
                              TCI_SRCCHARSET))
         return csi.ciACP;
     return charset == OEM_CHARSET ? GetOEMCP() : GetACP();
+}
+
+// Bytes of the Shift_JIS character at i: a lead byte and the byte after
+// it, else one.
+int32_t CharBytes(const CellRun &run, int32_t i) {
+    return IsDBCSLeadByteEx(kShiftJisCodePage, static_cast<BYTE>(run.bytes[i])) && i + 1 < run.n
+               ? 2
+               : 1;
+}
+
+// The cells' bytes read as Shift_JIS into UTF-16 (at most kTextOutMax
+// units: Shift_JIS never takes more units than bytes), with each unit's
+// advance: as many cells as the bytes it came from. 0 when code page 932
+// is missing.
+int ShiftJisCells(const CellRun &run, WCHAR *wide, INT *advances) {
+    // Text that converts without a fault gives one unit per character
+    // (code page 932 lies in the basic plane); other text is converted a
+    // character at a time, so that whatever a faulty one becomes keeps to
+    // its own cells.
+    int chars = 0;
+    for (int32_t i = 0; i < run.n; i += CharBytes(run, i)) ++chars;
+    const bool oneEach = MultiByteToWideChar(kShiftJisCodePage, MB_ERR_INVALID_CHARS, run.bytes,
+                                             run.n, wide, kTextOutMax) == chars;
+    int w = 0;
+    for (int32_t i = 0, len; i < run.n; i += len) {
+        len = CharBytes(run, i);
+        int units = 1;
+        if (!oneEach) {
+            units = MultiByteToWideChar(kShiftJisCodePage, 0, run.bytes + i, len, wide + w,
+                                        kTextOutMax - w);
+            if (units <= 0) return 0;
+        }
+        // The character's cells go to its first unit, none to any further
+        // ones (which only a faulty character makes).
+        advances[w] = len * run.cellWidth;
+        for (int k = 1; k < units; ++k) advances[w + k] = 0;
+        w += units;
+    }
+    return w;
 }
 
 }  // namespace
@@ -26,20 +65,25 @@ TextPath ChooseTextPath(HDC dc) {
     return IsDoubleByteCodePage(FontCodePage(dc)) ? TextPath::kBytes : TextPath::kShiftJisWide;
 }
 
-void PutText(HDC dc, TextPath path, int32_t x, int32_t y, const char *bytes, int32_t n) {
-    if (path == TextPath::kShiftJisWide && n > 0 && n <= kTextOutMax) {
-        // Shift_JIS never takes more UTF-16 units than bytes. Nothing is
-        // allocated while drawing.
+void PutCells(HDC dc, TextPath path, const CellRun &run) {
+    if (run.n <= 0 || run.n > kTextOutMax) return;
+    const RECT cells = {run.x, run.y, run.x + run.n * run.cellWidth, run.y + run.height};
+    const UINT options = run.opaque ? ETO_OPAQUE : 0;
+    // Nothing is allocated while drawing: both arrays live on the stack.
+    INT advances[kTextOutMax];
+    if (path == TextPath::kShiftJisWide) {
         WCHAR wide[kTextOutMax];
-        const int w = MultiByteToWideChar(kShiftJisCodePage, 0, bytes, n, wide, kTextOutMax);
+        const int w = ShiftJisCells(run, wide, advances);
         if (w > 0) {
-            TextOutW(dc, x, y, wide, w);
+            ExtTextOutW(dc, run.x, run.y, options, &cells, wide, static_cast<UINT>(w), advances);
             return;
         }
-        // No code page 932 on this system: the bytes as they are, as for a
-        // text longer than any caller passes.
+        // No code page 932 on this system: the bytes as they are.
     }
-    TextOutA(dc, x, y, bytes, n);
+    // One advance per byte: GDI adds those of a double-byte character's two
+    // bytes, whichever code page it reads them in.
+    for (int32_t i = 0; i < run.n; ++i) advances[i] = run.cellWidth;
+    ExtTextOutA(dc, run.x, run.y, options, &cells, run.bytes, static_cast<UINT>(run.n), advances);
 }
 
 }  // namespace zubo

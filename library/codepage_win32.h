@@ -12,7 +12,7 @@ namespace zubo {
 
 constexpr UINT kShiftJisCodePage = 932;
 constexpr LCID kJapaneseLocale = 0x0411;
-// The most bytes one PutText draws; the console's runs and the list view's
+// The most bytes one PutCells draws; the console's runs and the list view's
 // rows stay within it.
 constexpr int32_t kTextOutMax = 1024;
 
@@ -25,27 +25,45 @@ bool SystemCodePageIsDoubleByte();
 
 // How a drawing hands its bytes to GDI.
 enum class TextPath : uint8_t {
-    kBytes,          // TextOutA of the bytes, as on a Japanese system
-    kShiftJisWide,   // the bytes read as Shift_JIS, drawn with TextOutW
+    kBytes,          // ExtTextOutA of the bytes, as on a Japanese system
+    kShiftJisWide,   // the bytes read as Shift_JIS, drawn with ExtTextOutW
 };
 
 // The path for drawing into dc with the font it holds now.
 //
-// The rule: TextOutA of the bytes, exactly as ever, when the system's ANSI
+// The rule: the bytes as they are (ExtTextOutA), when the system's ANSI
 // code page is a double-byte code page (932, 936, 949, 950; no other call
-// is made then), or when the code page that TextOutA itself reads the
+// is made then), or when the code page that ExtTextOutA itself reads the
 // selected font's text in is one: that of the font's character set
 // (GetTextCharsetInfo, TranslateCharsetInfo), the OEM code page for an OEM
 // font, the ANSI code page for a set without one. Otherwise, on
 // single-byte code pages and UTF-8, the bytes are Shift_JIS: they are
 // converted from code page 932 with MultiByteToWideChar and drawn with
-// TextOutW from the same point.
+// ExtTextOutW from the same point.
 TextPath ChooseTextPath(HDC dc);
 
-// One text output of n bytes (at most kTextOutMax on the wide path) from
-// (x, y) on the path; a double-width pair still covers its two cells, since
-// the wide text advances by the same glyphs that TextOutA picks under 932.
-void PutText(HDC dc, TextPath path, int32_t x, int32_t y, const char *bytes, int32_t n);
+// One run of cells for PutCells: n bytes, each one cell of cellWidth
+// pixels from (x, y) on; a double-width character is its two bytes and
+// takes two cells.
+struct CellRun {
+    int32_t x, y;
+    int32_t cellWidth;
+    // The background's height, from y: the text's own height, so that
+    // what lies between rows spread wider apart stays as it is.
+    int32_t height;
+    bool opaque;  // the cells get the background colour first
+    const char *bytes;
+    int32_t n;
+};
+
+// One text output (ExtTextOut) of a run on the path, with an advance for
+// every byte (every UTF-16 unit on the wide path: one cell, two for a
+// double-width character), so that each character starts at its cell's
+// left edge whatever the font's own advances. An opaque run first fills
+// its whole cell rectangle, n cells by height, with the background colour,
+// so that nothing earlier shows between or beside narrower glyphs. At
+// most kTextOutMax bytes.
+void PutCells(HDC dc, TextPath path, const CellRun &run);
 
 }  // namespace zubo
 

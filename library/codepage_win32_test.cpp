@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "library/clipboard_test_support_win32.h"
+#include "library/dib_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -36,10 +37,10 @@ bool Japanese() { return GetACP() == 932; }
 // data functions replaced by recorders.
 
 struct Call {
-    std::string fn;      // "A" (TextOutA), "W" (TextOutW), "set", "get"
+    std::string fn;      // "A" (ExtTextOutA), "W" (ExtTextOutW), "set", "get"
     int x = 0, y = 0;    // text outputs
-    std::string bytes;   // TextOutA
-    std::wstring wide;   // TextOutW
+    std::string bytes;   // ExtTextOutA
+    std::wstring wide;   // ExtTextOutW
     UINT format = 0;     // clipboard
     bool operator==(const Call &o) const {
         return fn == o.fn && x == o.x && y == o.y && bytes == o.bytes && wide == o.wide &&
@@ -58,25 +59,40 @@ Call Set(UINT f) { return {"set", 0, 0, "", L"", f}; }
 Call Get(UINT f) { return {"get", 0, 0, "", L"", f}; }
 
 std::vector<Call> calls;
-bool replayAsBefore = false;  // TextOutW drawn as the library did before: TextOutA
+bool replayAsBefore = false;  // ExtTextOutW drawn as the library did before: the bytes
 
-BOOL(WINAPI *realTextOutA)(HDC, int, int, LPCSTR, int);
-BOOL(WINAPI *realTextOutW)(HDC, int, int, LPCWSTR, int);
+using ExtTextOutAProc = BOOL(WINAPI *)(HDC, int, int, UINT, const RECT *, LPCSTR, UINT,
+                                       const INT *);
+using ExtTextOutWProc = BOOL(WINAPI *)(HDC, int, int, UINT, const RECT *, LPCWSTR, UINT,
+                                       const INT *);
+ExtTextOutAProc realExtTextOutA;
+ExtTextOutWProc realExtTextOutW;
 HANDLE(WINAPI *realSetClipboardData)(UINT, HANDLE);
 HANDLE(WINAPI *realGetClipboardData)(UINT);
 
-BOOL WINAPI RecordTextOutA(HDC dc, int x, int y, LPCSTR s, int n) {
+BOOL WINAPI RecordExtTextOutA(HDC dc, int x, int y, UINT options, const RECT *r, LPCSTR s,
+                              UINT n, const INT *dx) {
     calls.push_back(A(x, y, std::string(s, n)));
-    return realTextOutA(dc, x, y, s, n);
+    return realExtTextOutA(dc, x, y, options, r, s, n, dx);
 }
-BOOL WINAPI RecordTextOutW(HDC dc, int x, int y, LPCWSTR s, int n) {
+// Replayed as before, the text goes back to its Shift_JIS bytes, each unit's
+// advance shared by its bytes.
+BOOL WINAPI RecordExtTextOutW(HDC dc, int x, int y, UINT options, const RECT *r, LPCWSTR s,
+                              UINT n, const INT *dx) {
     calls.push_back(W(x, y, std::wstring(s, n)));
     if (replayAsBefore) {
         char bytes[4096];
-        const int len = WideCharToMultiByte(932, 0, s, n, bytes, sizeof bytes, nullptr, nullptr);
-        return realTextOutA(dc, x, y, bytes, len);
+        INT advances[4096];
+        int len = 0;
+        for (UINT u = 0; u < n; ++u) {
+            const int k = WideCharToMultiByte(932, 0, s + u, 1, bytes + len, 2, nullptr, nullptr);
+            for (int b = 0; b < k; ++b) advances[len + b] = dx ? dx[u] / k : 0;
+            len += k;
+        }
+        return realExtTextOutA(dc, x, y, options, r, bytes, static_cast<UINT>(len),
+                               dx ? advances : nullptr);
     }
-    return realTextOutW(dc, x, y, s, n);
+    return realExtTextOutW(dc, x, y, options, r, s, n, dx);
 }
 HANDLE WINAPI RecordSetClipboardData(UINT f, HANDLE h) {
     calls.push_back(Set(f));
@@ -143,8 +159,10 @@ public:
         ASSERT_EQ(GetACP(), RunCodePage()) << "the locale did not give the code page";
         HMODULE zubo = GetModuleHandleA("ZUBO.dll");
         ASSERT_NE(zubo, nullptr);
-        ASSERT_TRUE(Replace(zubo, "gdi32.dll", "TextOutA", RecordTextOutA, &realTextOutA));
-        ASSERT_TRUE(Replace(zubo, "gdi32.dll", "TextOutW", RecordTextOutW, &realTextOutW));
+        ASSERT_TRUE(Replace(zubo, "gdi32.dll", "ExtTextOutA", RecordExtTextOutA,
+                            &realExtTextOutA));
+        ASSERT_TRUE(Replace(zubo, "gdi32.dll", "ExtTextOutW", RecordExtTextOutW,
+                            &realExtTextOutW));
         ASSERT_TRUE(Replace(zubo, "user32.dll", "SetClipboardData", RecordSetClipboardData,
                             &realSetClipboardData));
         ASSERT_TRUE(Replace(zubo, "user32.dll", "GetClipboardData", RecordGetClipboardData,
@@ -155,11 +173,11 @@ public:
 const auto *setup = ::testing::AddGlobalTestEnvironment(new Setup);
 
 // Every text ZUBO.dll draws goes through the two recorded calls.
-TEST(Imports, TextIsDrawnOnlyThroughTextOutAAndTextOutW) {
+TEST(Imports, TextIsDrawnOnlyThroughExtTextOutAAndExtTextOutW) {
     HMODULE zubo = GetModuleHandleA("ZUBO.dll");
     for (const std::string &name : Names(ImportsOf(zubo, "gdi32.dll"))) {
         if (name.find("TextOut") != std::string::npos) {
-            EXPECT_TRUE(name == "TextOutA" || name == "TextOutW") << name;
+            EXPECT_TRUE(name == "ExtTextOutA" || name == "ExtTextOutW") << name;
         }
     }
     for (const std::string &name : Names(ImportsOf(zubo, "user32.dll"))) {
@@ -236,7 +254,7 @@ bool Load(Image *im, const std::string &file) {
 }
 
 // Under 932 the picture is kept for the 1252 run. Under 1252 it must equal
-// that one, and the drawing the library made before (TextOutA of the same
+// that one, and the drawing the library made before (ExtTextOutA of the same
 // bytes) must not, or the picture could not show the fault.
 void KeepOrCompare(const char *what, const Image &now, const Image &before) {
     const std::string file = std::string("codepage-") + what + ".bin";
@@ -254,24 +272,10 @@ void KeepOrCompare(const char *what, const Image &now, const Image &before) {
     EXPECT_GT(differedBefore, 0) << "the picture would not show the old fault";
 }
 
-// A 32-bit top-down DIB section in a memory DC, cleared to grey.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t *bits = nullptr;
-    int width, height;
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
-        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
-        old = SelectObject(dc, bmp);
+// A canvas cleared to grey.
+struct Canvas : zubo_test::DibCanvas {
+    Canvas(int w, int h) : DibCanvas(w, h) {
         for (int i = 0; i < w * h; ++i) bits[i] = 0x808080;
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
     }
     Image Take() const {
         GdiFlush();
@@ -318,15 +322,15 @@ TEST(Console, FontsRealizeInTheSystemsSet) {
     EXPECT_EQ(Font(ANSI_CHARSET, "DejaVu Sans Mono").Charset(), ANSI_CHARSET);
 }
 
-// Under 932 every run is the TextOutA of its bytes, whatever the font. Under
+// Under 932 every run is the ExtTextOutA of its bytes, whatever the font. Under
 // 1252 a font that reads Shift_JIS (its set's code page is 932) keeps
-// TextOutA; with any other the run's UTF-16 goes to TextOutW, at the same
+// ExtTextOutA; with any other the run's UTF-16 goes to ExtTextOutW, at the same
 // point.
 TEST(Console, RunsReachGdiAsTheirBytesOrAsTheirUnicode) {
     struct Case {
         BYTE charset;
         const char *face;
-        bool bytes;  // TextOutA expected
+        bool bytes;  // ExtTextOutA expected
     } const cases[] = {
         {DEFAULT_CHARSET, "VL Gothic", Japanese()},
         {SHIFTJIS_CHARSET, "VL Gothic", true},

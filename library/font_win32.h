@@ -13,6 +13,9 @@ struct FontMeasure {
     bool measured;         // text metrics were read
     int32_t maxCharWidth;  // tmMaxCharWidth, when measured
     int32_t height;        // tmHeight, when measured
+    // The widest advance of the printable ASCII characters, 0 when not
+    // measured: the single-width advance (see CellWidthFor).
+    int32_t narrowAdvance;
 };
 
 // Selects the font into the screen's device context and reads the metrics

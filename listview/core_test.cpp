@@ -35,7 +35,12 @@ TEST(Geometry, KeepVisibleRule) {
         EXPECT_EQ(p.stayed, c.stayed) << c.size << "/" << c.top << "/" << c.a;
     }
     EXPECT_EQ(TopRowAfterLayout(100, 95, 10) * 100 + TopRowAfterLayout(5, 3, 10), 9100);
-    EXPECT_EQ(CellMetricsFromFont(1, 0).charWidth * CellMetricsFromFont(1, 0).lineHeight, 1);
+    EXPECT_EQ(CellMetricsFromFont(1, 0, 0).charWidth * CellMetricsFromFont(1, 0, 0).lineHeight, 1);
+    // Half the widest character, never less than the single-width advance.
+    EXPECT_EQ(CellMetricsFromFont(16, 8, 20).charWidth, 8);
+    EXPECT_EQ(CellMetricsFromFont(21, 8, 20).charWidth, 10);
+    EXPECT_EQ(CellMetricsFromFont(10, 10, 19).charWidth, 10);
+    EXPECT_EQ(CellMetricsFromFont(10, 0, 19).charWidth, 5);
 }
 
 std::string Row(const char *name, const char *name2, int32_t n1, const char *comment,

@@ -1,12 +1,13 @@
 #include "listview/geometry.h"
 
+#include "library/cell_width.h"
+
 namespace zubo::listview {
 
-CellMetrics CellMetricsFromFont(int32_t maxCharWidth, int32_t height) {
-    CellMetrics m{maxCharWidth / 2, height};
-    // A font with a tiny maximum width or no height would give a zero
-    // divisor for the column and row arithmetic.
-    if (m.charWidth < 1) m.charWidth = 1;
+CellMetrics CellMetricsFromFont(int32_t maxCharWidth, int32_t narrowAdvance, int32_t height) {
+    CellMetrics m{CellWidthFor(maxCharWidth, narrowAdvance), height};
+    // A font with no height would give a zero divisor for the row
+    // arithmetic (the cell width is never below 1).
     if (m.lineHeight < 1) m.lineHeight = 1;
     return m;
 }

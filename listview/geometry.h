@@ -14,14 +14,15 @@ namespace zubo::listview {
 constexpr int32_t kFallbackCharWidth = 8;
 constexpr int32_t kFallbackLineHeight = 16;
 
-// Cell metrics from a font's maximum character width and height: the cell
-// is half the maximum width (a double-byte character takes two cells).
-// Neither ever comes out below 1.
+// Cell metrics from a font's maximum character width, single-width advance
+// (0 when unknown) and height: the cell is half the maximum width (a
+// double-byte character takes two cells), but never narrower than the
+// advance (CellWidthFor). Neither ever comes out below 1.
 struct CellMetrics {
     int32_t charWidth;
     int32_t lineHeight;
 };
-CellMetrics CellMetricsFromFont(int32_t maxCharWidth, int32_t height);
+CellMetrics CellMetricsFromFont(int32_t maxCharWidth, int32_t narrowAdvance, int32_t height);
 
 // Column widths in characters.
 struct ColumnWidths {

@@ -126,9 +126,10 @@ void EraseBackground(ListViewState *s, HDC dc) {
 
 static_assert(kRowTextMax <= kTextOutMax, "a row is one text output");
 
-// One row at y: the entry's text (on the path of ChooseTextPath), then the
-// rest of the row filled up to the right edge. The text width is counted in
-// cells, not measured.
+// One row at y: the entry's text (on the path of ChooseTextPath), each
+// character on its cells and the cells on the background, then the rest of
+// the row filled up to the window's right edge. The text width is counted
+// in cells, not measured.
 void PaintRow(ListViewState *s, HDC dc, TextPath path, int32_t y, int32_t clientWidth,
               const GdirlistEntry *e, bool cursorRow) {
     RECT row = {0, y, clientWidth, y + s->lineHeight};
@@ -142,7 +143,7 @@ void PaintRow(ListViewState *s, HDC dc, TextPath path, int32_t y, int32_t client
     SetBkColor(dc, cursorRow ? base : kWhite);
     char text[kRowTextMax];
     const size_t len = FormatRowText(e, ColumnsOf(s), text, sizeof text);
-    PutText(dc, path, 0, y, text, static_cast<int32_t>(len));
+    PutCells(dc, path, {0, y, s->charWidth, s->lineHeight, true, text, static_cast<int32_t>(len)});
     row.left = static_cast<LONG>(len) * s->charWidth;
     if (row.left < clientWidth)
         FillRect(dc, &row,
@@ -233,7 +234,7 @@ bool ApplyFont(ListViewState *s, HFONT font) {
     // font, which is what the context then keeps.
     const FontMeasure m = MeasureFontOnScreen(font);
     if (m.measured) {
-        const CellMetrics cell = CellMetricsFromFont(m.maxCharWidth, m.height);
+        const CellMetrics cell = CellMetricsFromFont(m.maxCharWidth, m.narrowAdvance, m.height);
         s->charWidth = cell.charWidth;
         s->lineHeight = cell.lineHeight;
     }

@@ -1,4 +1,5 @@
 // The window class, layout, font, scroll bar and painting.
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -244,13 +245,17 @@ TEST_F(PaintTest, NameColumnGrowsWithTheWidth) {
         GdirlistEntry e = {const_cast<char *>("WW"), const_cast<char *>("x"), 1, 2, &comment[0], 0};
         Zubolist_Add(view, &e);
         Capture();
-        const int cols = width / (font.tmMaxCharWidth / 2);
+        // A cell: half the widest character, never less than the advance
+        // of the (fixed-pitch) font's characters; each glyph starts on its
+        // cell.
+        const int cell = std::max<int>(font.tmMaxCharWidth / 2, font.tmAveCharWidth);
+        const int cols = width / cell;
         const int nameWidth = cols > 49 ? (cols - 49) / 2 + 12 : 12;
         int x = 0;
         while (x < width && At(x, lineHeight / 2) == kBlack && At(x, lineHeight / 3) == kBlack)
             ++x;
-        EXPECT_GE(x, (nameWidth - 2) * font.tmAveCharWidth) << viewWidth;
-        EXPECT_LT(x, (nameWidth - 1) * font.tmAveCharWidth) << viewWidth;
+        EXPECT_GE(x, (nameWidth - 2) * cell) << viewWidth;
+        EXPECT_LT(x, (nameWidth - 1) * cell) << viewWidth;
         EXPECT_GT(nameWidth, previous);
         previous = nameWidth;
     }

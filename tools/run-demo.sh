@@ -19,6 +19,10 @@ cd "$top/build/$arch/bin"
 echo "demo: the $arch build"
 rc=0
 "$top/tools/wine-run.sh" "--$arch" ./zubo-demo.exe --out "$top/out" || rc=$?
+# Once more with an ordinary installed fixed-pitch font.
+"$top/tools/wine-run.sh" "--$arch" ./zubo-demo.exe --font "DejaVu Sans Mono" \
+  --out "$top/out/ordinary-font" || rc=$?
 "$top/tools/wine-stop.sh"
-[ "$rc" = 0 ] && echo "Screenshots: out/demo-listview.png out/demo-console.png"
+[ "$rc" = 0 ] && echo "Screenshots: out/demo-listview.png out/demo-console.png" \
+  "out/demo-console-scrolled.png, and the same in out/ordinary-font/"
 exit $rc

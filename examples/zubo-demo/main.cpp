@@ -1,10 +1,12 @@
 // zubo-demo: a Windows program built on ZUBO.dll.
 //
-//   zubo-demo [--interactive] [--out DIR]
+//   zubo-demo [--interactive] [--out DIR] [--font FACE]
 //
-// By default it runs a scripted session (see script.cpp), writes two
+// By default it runs a scripted session (see script.cpp), writes three
 // screenshots to DIR (default "out") and exits with the number of failed
-// checks. With --interactive it stays open for a person to use.
+// checks. With --interactive it stays open for a person to use. --font
+// draws the list view and the console with another fixed-pitch font
+// (default: the hosts' Japanese font).
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commdlg.h>
@@ -237,18 +239,21 @@ void PrintEntry(Demo *demo, const GdirlistEntry *e) {
 int main(int argc, char **argv) {
     Demo demo;
     std::string outDir = "out";
+    const char *face = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--interactive")) demo.interactive = true;
         else if (!strcmp(argv[i], "--out") && i + 1 < argc) outDir = argv[++i];
+        else if (!strcmp(argv[i], "--font") && i + 1 < argc) face = argv[++i];
         else {
-            fprintf(stderr, "usage: zubo-demo [--interactive] [--out DIR]\n");
+            fprintf(stderr, "usage: zubo-demo [--interactive] [--out DIR] [--font FACE]\n");
             return 2;
         }
     }
     demo.instance = GetModuleHandleA(nullptr);
     demo.dataDir = ProgramFolder();
-    // A Japanese fixed-pitch font; Shift_JIS text is drawn through it.
-    demo.font = CreateJapaneseFont(16);
+    // A Japanese fixed-pitch font (or the one asked for); Shift_JIS text
+    // is drawn through it.
+    demo.font = CreateJapaneseFont(16, face);
     if (!CreateMainWindow(&demo)) {
         fprintf(stderr, "zubo-demo: cannot create the windows\n");
         return 1;

@@ -1,6 +1,7 @@
 // The scripted session that `make demo` runs headless: it drives the list
 // view with the keys a user would press, checks the state each step leaves
-// behind, scrolls the console back, and writes two screenshots.
+// behind, scrolls the console back, checks that the pictures are what
+// drawing everything afresh gives, and writes three screenshots.
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -92,6 +93,63 @@ std::wstring FromShiftJis(const std::string &bytes) {
     return text;
 }
 
+// Whether two surfaces of one size hold the same pixels.
+bool SamePixels(MemoryDC *a, MemoryDC *b, int width, int height) {
+    GdiFlush();
+    MemoryDCInfo ia, ib;
+    a->ops.GetInfo(a, &ia);
+    b->ops.GetInfo(b, &ib);
+    if (!ia.bits || !ib.bits) return false;
+    for (int y = 0; y < height; ++y) {
+        const char *ra = static_cast<const char *>(ia.bits) + y * ia.bytesPerLine;
+        const char *rb = static_cast<const char *>(ib.bits) + y * ib.bytesPerLine;
+        if (memcmp(ra, rb, static_cast<size_t>(width) * 4) != 0) return false;
+    }
+    return true;
+}
+
+// The console pane's picture, made by the updates so far, against the
+// whole view drawn afresh.
+bool ConsoleShowsItsView(Demo *demo) {
+    MemoryDC *fresh = CreateMemoryDC(demo->paneWidth, demo->paneHeight, 32);
+    if (!fresh) return false;
+    Consout_Draw(demo->console, fresh->ops.GetHDC(fresh), 0, 0, 0, 0, demo->paneWidth,
+                 demo->paneHeight);
+    const bool same = SamePixels(demo->back, fresh, demo->paneWidth, demo->paneHeight);
+    fresh->ops.Release(fresh);
+    return same;
+}
+
+// The list view's client area as the screen shows it.
+MemoryDC *CaptureClient(HWND window, const RECT &client) {
+    MemoryDC *shot = CreateMemoryDC(client.right, client.bottom, 32);
+    if (!shot) return nullptr;
+    HDC screen = GetDC(window);
+    shot->ops.BltFrom(shot, 0, 0, screen, &client);
+    ReleaseDC(window, screen);
+    return shot;
+}
+
+// The list view as its paints so far left it against all of it painted
+// afresh over a colour that no row uses: the same pixels, so nothing of an
+// earlier picture stays and every pixel is painted.
+bool ListViewPaintsCleanly(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    MemoryDC *before = CaptureClient(list, client);
+    HDC dc = GetDC(list);
+    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(dc, &client, marker);
+    DeleteObject(marker);
+    ReleaseDC(list, dc);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    MemoryDC *after = CaptureClient(list, client);
+    const bool same = before && after && SamePixels(before, after, client.right, client.bottom);
+    if (before) before->ops.Release(before);
+    if (after) after->ops.Release(after);
+    return same;
+}
+
 int CountLines(const std::string &text) {
     int n = 0;
     for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++n;
@@ -159,14 +217,23 @@ int RunScript(Demo *demo, const std::string &outDir) {
           Consout_GetCurY(demo->console) == rowBefore + 1 ||
               Consout_GetLinecnt(demo->console) == linesBefore + 1);
 
-    // The console's scroll bar reaches back into the history.
+    // The console's scroll bar reaches back into the history; each step
+    // is drawn by the pane's update alone.
+    CreateDirectoryA(outDir.c_str(), nullptr);
+    Check("the console shows its view", ConsoleShowsItsView(demo));
     for (int i = 0; i < 5; ++i) SendMessageA(demo->pane, WM_VSCROLL, SB_LINEUP, 0);
     Check("the scroll bar moved the view 5 lines back", Consout_GetViewline(demo->console) == 5);
     SCROLLINFO si = {sizeof si, SIF_POS | SIF_RANGE | SIF_PAGE};
     GetScrollInfo(demo->pane, SB_VERT, &si);
     Check("the scroll bar follows the view",
           si.nPos == si.nMax - static_cast<int>(si.nPage) + 1 - 5);
+    Check("the scrolled-back console shows its whole view", ConsoleShowsItsView(demo));
+    SendMessageA(demo->pane, WM_VSCROLL, SB_PAGEUP, 0);
+    Check("a page further back too", ConsoleShowsItsView(demo));
+    const std::string scrolledShot = outDir + "/demo-console-scrolled.png";
+    Check(("wrote " + scrolledShot).c_str(), CaptureWindowPng(demo->pane, scrolledShot));
     SendMessageA(demo->pane, WM_VSCROLL, SB_BOTTOM, 0);
+    Check("back on the screen, the console shows its view", ConsoleShowsItsView(demo));
     Check("and back to the screen", Consout_GetViewline(demo->console) == 0);
     Pump();
 
@@ -178,7 +245,7 @@ int RunScript(Demo *demo, const std::string &outDir) {
     Key(list, VK_SPACE);
     Pump();
 
-    CreateDirectoryA(outDir.c_str(), nullptr);
+    Check("the list view's rows are painted cleanly", ListViewPaintsCleanly(list));
     const std::string listShot = outDir + "/demo-listview.png";
     const std::string consoleShot = outDir + "/demo-console.png";
     // The main window from its menu bar down to the end of the list view.
