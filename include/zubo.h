@@ -70,9 +70,9 @@
  * - Scroll-notify procedure: may read its console, draw it (Consout_Update,
  *   Consout_Draw) and set its view; must not feed it bytes or release it.
  * - List view notifications (WM_COMMAND to the parent): the parent may
- *   call any function, and may destroy the list view from inside a
- *   notification or callback; the call that sent it then stops and
- *   returns.
+ *   read the view (Zubolist_GetDataPtr, Zubolist_GetListNum, a walk), and
+ *   may destroy the list view from inside a notification or callback; the
+ *   call that sent it then stops and returns.
  * - No C++ exception may leave a callback: the library's frames cannot be
  *   unwound.
  *
@@ -653,15 +653,18 @@ int32_t ZUBOAPI Consout_DirtyClean(Consout *console);
  * whole screen dirty. Non-zero when the metrics were read; otherwise the
  * font is stored and the sizes keep their values.
  * Font rule (console and list view alike): a cell is tmMaxCharWidth / 2
- * pixels wide (at least 1) and a row tmHeight pixels high; every byte is
- * drawn at its cell, a double-byte character across two. Use a fixed-pitch
- * font whose full-width characters are exactly twice as wide as its
- * half-width ones and whose widest character is a full-width one: a
- * Japanese monospaced face (CreateFont with FIXED_PITCH, a height in
- * pixels, SHIFTJIS_CHARSET or DEFAULT_CHARSET and the face name). With a
- * proportional font, or one whose maximum width comes from a wider glyph
- * (or, under wine, from the font's bounding box), text is drawn narrower
- * than its cells or overlaps them. Check with Consout_GetFontWidth. */
+ * pixels wide (at least 1) and a row tmHeight pixels high (the row pitch
+ * can be changed later). Text is drawn one run (a console) or one row (a
+ * list view) per text output, starting at its first cell, so glyphs land
+ * on their cells only when a half-width character is one cell wide and a
+ * full-width one two. Use a fixed-pitch font whose full-width characters
+ * are twice as wide as its half-width ones and whose widest character is
+ * a full-width one: a Japanese monospaced face (CreateFont with
+ * FIXED_PITCH, a height in pixels, SHIFTJIS_CHARSET or DEFAULT_CHARSET and
+ * the face name). With a proportional font, or one whose maximum width
+ * comes from a wider glyph (or, under wine, from the font's bounding box),
+ * text runs short of its cells or past them. Compare Consout_GetFontWidth
+ * with the width of a half-width character to check. */
 int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
 /* Draws every cell that the view rectangle (x, y, width, height) touches,
  * view pixel (px, py) at device (px - originX, py - originY); one text
