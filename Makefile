@@ -1,13 +1,14 @@
 # ZUBO.dll - top-level commands (a thin layer over CMake).
 #
-#   make          build dist/win32 (the 32-bit product) and dist/win64
-#   make demo     build everything and run the demo host
+#   make          the library only: dist/win32 (the 32-bit product) and
+#                 dist/win64, no tests, benchmarks or examples (= make dist)
+#   make demo     build everything (library, tests, examples) and run the demo
 #   make test     build everything and run every test (ctest)
 #   make bench    run the benchmarks (native, release build)
 #   make fuzz     run each fuzz target for a bounded time (clang)
 #   make install PREFIX=DIR   install both builds (DIR/win32, DIR/win64) with
-#                 a CMake package for find_package(zubo)
-#   make package  zip files of dist/ per architecture (in dist/)
+#                 a CMake package for find_package(zubo) (library only)
+#   make package  zip files of dist/ per architecture (in dist/; library only)
 #   make clean    remove build/ and dist/
 
 BUILD  := $(CURDIR)/build
@@ -26,7 +27,16 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 PREFIX ?= /usr/local/zubo
 
-.PHONY: all setup win32 win64 native dist demo test bench fuzz install package clean
+# The targets share build trees (dist and win32 both build in build/win32):
+# one at a time, each using every core.
+.NOTPARALLEL:
+
+# What the library-only targets build: the DLL with its mingw import
+# library, and the Visual C++ import library.
+LIB_TARGETS := ZUBO zubo_msvc_lib
+
+.PHONY: all setup win32 win64 lib32 lib64 native dist demo test bench fuzz install package \
+        clean
 
 all: dist
 
@@ -53,14 +63,18 @@ win64: setup $(WIN64_DIR)/Makefile
 	cmake --build $(WIN64_DIR) -j $(JOBS)
 native: setup $(NATIVE_DIR)/Makefile
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
+lib32: setup $(WIN32_DIR)/Makefile
+	cmake --build $(WIN32_DIR) -j $(JOBS) --target $(LIB_TARGETS)
+lib64: setup $(WIN64_DIR)/Makefile
+	cmake --build $(WIN64_DIR) -j $(JOBS) --target $(LIB_TARGETS)
 
-dist: win32 win64
+dist: lib32 lib64
 	rm -rf $(DIST)/win32 $(DIST)/win64
 	cmake --install $(WIN32_DIR) --component dist --prefix $(DIST)/win32
 	cmake --install $(WIN64_DIR) --component dist --prefix $(DIST)/win64
 	@echo "dist/win32 (product) and dist/win64 (64-bit build) are ready."
 
-demo: dist
+demo: win32 win64 dist
 	$(XVFB) sh tools/run-demo.sh
 
 # One ctest run over the three build trees, with one X server for every
@@ -68,7 +82,7 @@ demo: dist
 # 32-bit product under wine32, win64.* the 64-bit build under wine64).
 # CTEST_ARGS narrows it, e.g. CTEST_ARGS='-R ^win32\.' for one architecture.
 CTEST_ARGS ?=
-test: dist native
+test: win32 win64 dist native
 	@tools/wine-prefix.sh --win64
 	@if /usr/lib/wine/wine --version >/dev/null 2>&1; then tools/wine-prefix.sh --win32; \
 	else echo "make test: the win32.* tests will report as skipped:" \
@@ -86,7 +100,7 @@ fuzz: setup $(FUZZ_DIR)/Makefile
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	sh tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-install: win32 win64
+install: lib32 lib64
 	cmake --install $(WIN32_DIR) --component sdk --prefix $(PREFIX)/win32
 	cmake --install $(WIN64_DIR) --component sdk --prefix $(PREFIX)/win64
 

@@ -5,10 +5,17 @@
 #       definition file. STDCALL: the names carry the i386 __stdcall
 #       decoration (Name@bytes), as the system DLLs' do.
 #   zubo_msvc_executable(name OUTPUT exe SOURCES files... INCLUDES dirs...
-#                        LIBS libs... ENTRY symbol [FLAGS flags...])
+#                        LIBS libs... ENTRY symbol [FLAGS flags...]
+#                        [CXX_FLAGS flags...])
 #       a program compiled in MSVC mode (clang --target=<arch>-pc-windows-msvc)
 #       and linked by lld-link, with no C runtime: ENTRY is its entry point;
-#       FLAGS are added to every compile.
+#       FLAGS are added to every compile, CXX_FLAGS to the C++ ones.
+#   ZUBO_MSVC_STL_FLAGS, ZUBO_MSVC_STL_INCLUDES
+#       the C++ standard headers for those compiles (flags; folders). No Visual C++ standard
+#       library exists here, so they come from mingw-w64's libstdc++ (with
+#       its C headers), which compiles in MSVC mode for its header-only
+#       parts (string_view, type_traits, utility); __STRICT_ANSI__ as
+#       -std=c++17 sets it for GCC.
 #
 # How llvm-dlltool decorates on i386: a name Foo in the .def file becomes
 # the symbol _Foo (the object-file name of a __cdecl function Foo) and
@@ -58,8 +65,20 @@ function(zubo_msvc_import_library)
     VERBATIM)
 endfunction()
 
+if(CMAKE_CROSSCOMPILING AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-libgcc-file-name
+                  OUTPUT_VARIABLE _zubo_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(_zubo_gcc_dir "${_zubo_libgcc}" DIRECTORY)
+  set(ZUBO_MSVC_STL_INCLUDES "${_zubo_gcc_dir}/include/c++"
+      "${_zubo_gcc_dir}/include/c++/${ZUBO_MINGW_TRIPLE}" "${CMAKE_FIND_ROOT_PATH}/include")
+  set(ZUBO_MSVC_STL_FLAGS -D__STRICT_ANSI__)
+  foreach(_zubo_dir ${ZUBO_MSVC_STL_INCLUDES})
+    list(APPEND ZUBO_MSVC_STL_FLAGS -isystem "${_zubo_dir}")
+  endforeach()
+endif()
+
 function(zubo_msvc_executable name)
-  cmake_parse_arguments(E "" "OUTPUT;ENTRY" "SOURCES;INCLUDES;LIBS;FLAGS" ${ARGN})
+  cmake_parse_arguments(E "" "OUTPUT;ENTRY" "SOURCES;INCLUDES;LIBS;FLAGS;CXX_FLAGS" ${ARGN})
   set(objdir "${CMAKE_CURRENT_BINARY_DIR}/${name}.dir")
   file(MAKE_DIRECTORY "${objdir}")
   set(objects "")
@@ -72,7 +91,7 @@ function(zubo_msvc_executable name)
     get_filename_component(base "${src}" NAME)
     set(obj "${objdir}/${base}.obj")
     if(src MATCHES "\\.cpp$")
-      set(lang -std=c++17 -fno-exceptions -fno-rtti)
+      set(lang -std=c++17 -fno-exceptions -fno-rtti ${E_CXX_FLAGS})
     else()
       set(lang -std=c11)
     endif()

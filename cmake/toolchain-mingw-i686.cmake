@@ -10,6 +10,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)  # lets hosts use CMAKE_PREFIX_PATH
-# Its tests run under the 32-bit wine loader (see zubo_windows_test).
-get_filename_component(_zubo_top "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${_zubo_top}/tools/wine-run.sh;--win32")
+# In the source tree its tests run under wine (see zubo_windows_test); an
+# installed copy (lib/cmake/zubo/toolchains) has no such script and sets
+# no emulator.
+get_filename_component(_zubo_wine_run "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh" ABSOLUTE)
+if(EXISTS "${_zubo_wine_run}")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${_zubo_wine_run};--win32")
+endif()

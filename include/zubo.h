@@ -26,6 +26,56 @@
  * - Memory that the library hands over (entry texts) belongs to the
  *   library's C runtime heap: use Gdirlist_StrDup and Gdirlist_StrFree.
  *
+ * Who owns what
+ * - CreateGdirlist, CreateConsout and CreateMemoryDC return objects that
+ *   the host owns and releases: Gdirlist_Release, Consout_Release and the
+ *   memory DC's ops.Release. A list view is owned by its window: its state,
+ *   its two record lists and their entries go with DestroyWindow.
+ * - Entry pointers (Gdirlist_GetDataPtr, Gdirlist_GetDataPtrCursor, the
+ *   insertions, Zubolist_GetDataPtr, the entries handed to walk routines
+ *   and comparisons) point into the list's own records: never free them;
+ *   they stay valid until that entry is deleted or its list emptied or
+ *   released (for a list view: also removed, or its window destroyed).
+ * - Results that are arguments (ConvJisToSjis, ConvSjisToJis,
+ *   ZuboSelectDirectory: the host's buffer; Gdirlist_Sort: the list) stay
+ *   the host's.
+ * - Fonts, device contexts, windows, file names, templates and the texts
+ *   they point to, menu tables and callback user values stay the host's;
+ *   the library keeps none of the texts it is given (it copies them) and
+ *   never deletes a font. Menus built by ZuboMenu_CreateMenu belong to the
+ *   window they are attached to, or to the host (DestroyMenu). The memory
+ *   DC's GetHDC result belongs to the memory DC.
+ *
+ * Threads
+ * - A Zubolist_ function called on a thread other than the one that owns
+ *   the window is carried out on the owner thread (forwarded with
+ *   SendMessage of a private message, as Windows does for messages to a
+ *   control) and returns its result there. So the owner thread must keep
+ *   pumping messages while a worker calls, and a worker must not call
+ *   while the owner thread waits for it: that deadlocks, as any SendMessage
+ *   would. A window of another process is refused (0; null for a pointer).
+ * - Record lists, consoles and memory DCs are not thread-safe: one thread
+ *   at a time uses each.
+ * - Callbacks run on the calling thread (for a list view: the owner
+ *   thread), inside the call that caused them.
+ *
+ * Callbacks and what they may call
+ * - Sort comparison: reads the two entries; calls nothing that changes or
+ *   walks the list being sorted.
+ * - Walk routine (Zubolist_EnumMark, Zubolist_EnumAll): may change the
+ *   entry it is given in place; must not add, delete or reorder entries or
+ *   move the cursor.
+ * - Escape procedure: may move the cursor, erase and set the attribute of
+ *   its console; must not feed it bytes (Consout_Putchar) or release it.
+ * - Scroll-notify procedure: may read its console, draw it (Consout_Update,
+ *   Consout_Draw) and set its view; must not feed it bytes or release it.
+ * - List view notifications (WM_COMMAND to the parent): the parent may
+ *   read the view (Zubolist_GetDataPtr, Zubolist_GetListNum, a walk), and
+ *   may destroy the list view from inside a notification or callback; the
+ *   call that sent it then stops and returns.
+ * - No C++ exception may leave a callback: the library's frames cannot be
+ *   unwound.
+ *
  * Text and code pages
  * Entry texts, list files, console cells and the clipboard's CF_TEXT hold
  * bytes; Japanese text among them is Shift_JIS. Where the system's ANSI
@@ -180,7 +230,15 @@ int32_t ZUBOAPI SplitGdirlistLine(const char *line, char *name, char *name2,
  * line; returns the number appended, 0 when the file cannot be opened.
  * Texts longer than 255 bytes are cut to 255 bytes, and a line longer than
  * 1023 characters is read as its first 1023 characters. The file ends at
- * its first byte 0x1A, as text-mode reading on Windows ends it there. */
+ * its first byte 0x1A, as text-mode reading on Windows ends it there.
+ * The comment is the rest of the line after the fourth column, filtered:
+ * until a ";" has been copied, spaces, TABs, CRs and LFs are dropped (other
+ * characters are kept); from the ";" on everything is kept, the line's
+ * closing LF included. So the line
+ *     "song1\t120\t32\tsong1.gp4\tlive take\n"  gives the comment "livetake",
+ *     "song2\t120\t32\tsong2.gp4\tsee ; notes\n" gives "see; notes\n".
+ * Write comments as "; text", and drop the final LF when showing one.
+ * Lines whose first character is ";" and blank lines are skipped. */
 int32_t ZUBOAPI Gdirlist_AddListFile(Gdirlist *list, const char *path);
 /* Writes every entry as a list line. Returns the number of lines written
  * (0 for an empty list as well). The file is replaced only when everything
@@ -279,8 +337,37 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
  *
  * Notifications: WM_COMMAND to the parent, wParam = MAKEWPARAM(child id,
  * code), lParam = the list view.
+ *
+ * Keys (WM_KEYDOWN while the view has the focus; Shift is never read, and
+ * with Ctrl held only Ctrl+A, C, V and X act):
+ *   Up, Down            cursor one row up / down
+ *   Page Up, Left       cursor a page up;  Page Down, Right: a page down
+ *   Home, End           cursor to row 0 / to the end row
+ *   Enter               ZLN_ACTIVATE to the parent, then cursor down
+ *   Space               invert the cursor row's mark, then cursor down
+ *   Delete, Insert      remove the cursor entry / restore the last removed
+ *   Ctrl+A              mark every entry
+ *   Ctrl+C, Ctrl+V      copy the marked entries / paste above the cursor
+ *   Ctrl+X              delete the marked entries (nothing is copied)
+ *   0                   delete every entry
+ *   1                   append the entries of "a.lst"
+ *   2                   write every entry to "b.lst", replacing it
+ *   3                   write the marked entries to "c.lst", replacing it
+ *   4, 5                mark the entries whose name2 matches "*.gp4"
+ *                       (5: ignoring case)
+ * The three files are in the process's current directory. A host that
+ * does not want the digit keys creates the window with ZLS_NODIGITKEYS.
+ * Mouse: a left click moves the cursor to the row (on the cursor row it
+ * sends ZLN_ACTIVATE, so a double click activates); a right click inverts
+ * the row's mark; both take the focus. The scroll bar scrolls without
+ * moving the cursor. The view has no mouse wheel handling of its own.
  */
 #ifdef _WIN32
+
+/* Window style bit of the class (control-specific low word of the style):
+ * the digit keys 0 to 5 do nothing. Read at each key press, so that
+ * SetWindowLongA(window, GWL_STYLE, ...) switches it on or off later. */
+#define ZLS_NODIGITKEYS 0x0001L
 
 #define ZLN_CURSORMOVE 1 /* the cursor moved (cursor functions, left click,
                             Zubolist_DeleteAll, Zubolist_MarkDeleteAll) */
@@ -295,9 +382,9 @@ typedef int (ZUBOAPI *ZubolistWalkProc)(HWND window, GdirlistEntry *entry, void 
  * failure (a second registration fails). */
 int ZUBOAPI InitZubolist(void);
 /* Sets the painting font (not owned) and re-lays out the view; nonzero when
- * its metrics were read (otherwise the old metrics stay). A character cell
- * is half the font's widest character, but never less than its
- * single-width advance. */
+ * its metrics were read (otherwise the old metrics stay). The cell width
+ * and row height follow the font rule at Consout_SetFont; until a font is
+ * set the view draws with SYSTEM_FIXED_FONT. */
 int ZUBOAPI Zubolist_SetFont(HWND window, HFONT font);
 
 /* Cursor moves. Each returns the cursor index afterwards, keeps the cursor
@@ -425,7 +512,9 @@ typedef struct ConsoutLine {
 #define CONSOUT_ATTR(fg, bg) ((((fg) & 0xF) << ATTR_FG_SHIFT) | ((bg) & 0xF))
 #define ATTR_DEFAULT 0xF0      /* white 15 on black 0 */
 
-/* Output mode flags (Consout_SetOutputMode); the default is 5. */
+/* Output mode flags (Consout_SetOutputMode); the default is 5, in which LF
+ * moves down a row but keeps the column. Program output, whose lines end
+ * in LF alone, wants 7 (all three bits). */
 #define OUTMODE_ENABLE 1       /* switches bits 1 and 2 on */
 #define OUTMODE_NEWLINE_CR 2   /* LF also returns to column 0 */
 #define OUTMODE_EXPAND_TAB 4   /* TAB writes blanks to the next tab stop */
@@ -519,6 +608,9 @@ int32_t ZUBOAPI Consout_SetAttr(Consout *console, int32_t attr);
 int32_t ZUBOAPI Consout_SetTabstop(Consout *console, int32_t tabstop);
 int32_t ZUBOAPI Consout_SetCharset(Consout *console, int32_t charset);
 int32_t ZUBOAPI Consout_SetKanjicode(Consout *console, int32_t kanjicode);
+/* Output mode: the OUTMODE_ bits. The default 5 does not return to column
+ * 0 at a line feed; for text with LF line ends (a program's output) set
+ * OUTMODE_ENABLE | OUTMODE_NEWLINE_CR | OUTMODE_EXPAND_TAB (7). */
 int32_t ZUBOAPI Consout_SetOutputMode(Consout *console, int32_t flags);
 /* Sets the row pitch (values below 1 are stored as 1) and marks the whole
  * view dirty; returns the value stored. */
@@ -532,9 +624,17 @@ int32_t ZUBOAPI Consout_GetViewline(Consout *console);
 /* Scrolls the view back by v lines, 0 ... linecnt - consHeight, and marks
  * the whole view dirty (the next Consout_Update draws all of it); 1, or 0
  * (nothing changed) for any other v. Every scroll and resize returns the
- * view to the screen. */
+ * view to the screen.
+ * A scroll bar over the scroll-back: range 0 ... linecnt - 1 (nMin 0, nMax
+ * linecnt - 1), page consHeight, position linecnt - consHeight - v, so that
+ * the oldest line is at the top and the screen at the bottom; a bar
+ * position p gives v = linecnt - consHeight - p. */
 int32_t ZUBOAPI Consout_SetViewline(Consout *console, int32_t v);
-/* Installs (null: removes) the scroll-notify procedure; returns 1. */
+/* Installs (null: removes) the scroll-notify procedure; returns 1. The
+ * procedure runs once per scrolled line (a write of 1000 lines calls it
+ * 1000 times) and after each Consout_SetConsSize: for bulk output, let it
+ * only note that a scroll happened, and update a scroll bar once after
+ * the write. */
 int32_t ZUBOAPI Consout_SetScrollNotifyProc(Consout *console, ConsoutScrollNotifyProc proc,
                                             ZuboUserValue user);
 
@@ -577,7 +677,19 @@ int32_t ZUBOAPI Consout_DirtyClean(Consout *console);
  * the widest character, but never less than the single-width advance),
  * font height and row pitch from it; marks the whole view dirty. Non-zero
  * when the metrics were read; otherwise the font is stored and the sizes
- * keep their values. */
+ * keep their values.
+ * Font rule (console and list view alike): a cell is tmMaxCharWidth / 2
+ * pixels wide, but never narrower than the font's widest printable ASCII
+ * advance (at least 1), and a row tmHeight pixels high (the row pitch can
+ * be changed later). Every character is drawn at its cells, a double-width
+ * one on two, whatever the font's own advances. The fonts that suit are
+ * fixed-pitch ones: a Japanese monospaced face, whose full-width
+ * characters are twice its half-width ones (cells are then half the widest
+ * character, as always), or a Western one such as Consolas or DejaVu Sans
+ * Mono (cells are then its advance; Japanese text then takes its
+ * characters from font fallback, squeezed or spread to two cells). With a
+ * proportional font every character still sits on its cells, but narrow
+ * ones stand apart. */
 int32_t ZUBOAPI Consout_SetFont(Consout *console, HFONT font);
 /* Draws every cell that the view rectangle (x, y, width, height) touches,
  * view pixel (px, py) at device (px - originX, py - originY); one text

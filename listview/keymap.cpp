@@ -46,4 +46,15 @@ KeyCommand CommandForKey(uintptr_t keyCode, bool ctrl) {
     return KeyCommand{KeyAction::kNone, nullptr, false};
 }
 
+bool IsDigitKeyCommand(KeyAction action) {
+    switch (action) {
+    case KeyAction::kDeleteAll:
+    case KeyAction::kAddListFile:
+    case KeyAction::kSaveListFile:
+    case KeyAction::kSaveMarkedListFile:
+    case KeyAction::kMarkWildcard: return true;
+    default: return false;
+    }
+}
+
 }  // namespace zubo::listview

@@ -59,6 +59,9 @@ struct KeyCommand {
 // current directory.
 KeyCommand CommandForKey(uintptr_t keyCode, bool ctrl);
 
+// The commands of the digit keys 0 to 5, which a window may switch off.
+bool IsDigitKeyCommand(KeyAction action);
+
 }  // namespace zubo::listview
 
 #endif

@@ -82,5 +82,15 @@ TEST(KeyMap, CodesWithBitEightAndBeyond) {
     EXPECT_EQ(CommandForKey(kVkDown, false).action, KeyAction::kCursorDown);
 }
 
+// The commands that ZLS_NODIGITKEYS switches off are those of the digit
+// keys 0 to 5, and no others.
+TEST(KeyMap, DigitKeyCommandsAreThoseOfTheDigitKeys) {
+    for (unsigned vk = 0; vk < 0x100; ++vk)
+        for (bool ctrl : {false, true})
+            EXPECT_EQ(IsDigitKeyCommand(CommandForKey(vk, ctrl).action),
+                      !ctrl && vk >= '0' && vk <= '5')
+                << "key 0x" << std::hex << vk << (ctrl ? " with Ctrl" : "");
+}
+
 }  // namespace
 }  // namespace zubo::listview

@@ -15,10 +15,16 @@ bool CtrlIsDown() {
     return (static_cast<unsigned short>(GetAsyncKeyState(VK_CONTROL)) >> 8) != 0;
 }
 
+// Read at each key, so that a style changed after creation takes effect.
+bool DigitKeysOff(const ListViewState *s) {
+    return (GetWindowLongA(s->hwnd, GWL_STYLE) & ZLS_NODIGITKEYS) != 0;
+}
+
 }  // namespace
 
 void HandleKey(ListViewState *s, WPARAM key) {
     const KeyCommand command = CommandForKey(key, CtrlIsDown());
+    if (IsDigitKeyCommand(command.action) && DigitKeysOff(s)) return;
     switch (command.action) {
     case KeyAction::kNone: break;
     case KeyAction::kActivateAndDown:

@@ -39,8 +39,8 @@ struct KeymapTest : ListViewTest {
     // A fresh view of e0 ... e19 with e2 and e3 marked, name2 x.gp4 on e1 and
     // Y.GP4 on e4, e5 removed (the cursor on e6, row 5), a.lst and a text on
     // the clipboard; then the key or the operation, and what came of it.
-    std::string After(const std::function<void()> &action) {
-        MakeView(10);
+    std::string After(const std::function<void()> &action, DWORD style = 0) {
+        MakeView(10, 400, style);
         Fill(20);
         Mark({2, 3}, 1);
         for (const char *name2 : {"x.gp4", "", "", "Y.GP4"}) {
@@ -115,6 +115,27 @@ TEST_F(KeymapTest, KeysDoWhatTheirOperationsDo) {
     EXPECT_EQ(After([&] { Key('Z', true); }), untouched);
     EXPECT_EQ(After([&] { fs::remove("a.lst"), Key('1'); }),  // no a.lst: nothing added
               After([&] { fs::remove("a.lst"); }));
+}
+
+// ZLS_NODIGITKEYS: the digit keys do nothing (no entry deleted, no file
+// read or written, nothing marked), every other key still works, and the
+// bit is read at each key press.
+TEST_F(KeymapTest, DigitKeysOffWithTheStyleBit) {
+    const std::string untouched = After([] {}, ZLS_NODIGITKEYS);
+    for (WPARAM vk = '0'; vk <= '5'; ++vk)
+        EXPECT_EQ(After([&] { Key(vk); }, ZLS_NODIGITKEYS), untouched) << vk;
+    EXPECT_NE(After([&] { Key(VK_SPACE); }, ZLS_NODIGITKEYS), untouched);
+    EXPECT_EQ(After([&] { Key('A', true); }, ZLS_NODIGITKEYS),
+              After([&] { Zubolist_MarkAll(view); }, ZLS_NODIGITKEYS));
+
+    const std::string deleted = After([&] { Key('0'); });
+    EXPECT_NE(deleted, untouched);
+    const auto setStyle = [&](bool on) {
+        const LONG style = GetWindowLongA(view, GWL_STYLE);
+        SetWindowLongA(view, GWL_STYLE, on ? style | ZLS_NODIGITKEYS : style & ~ZLS_NODIGITKEYS);
+    };
+    EXPECT_EQ(After([&] { setStyle(true), Key('0'); }), untouched);
+    EXPECT_EQ(After([&] { setStyle(false), Key('0'); }, ZLS_NODIGITKEYS), deleted);
 }
 
 TEST_F(KeymapTest, EnterOnTheEndRowAndRepeatedDown) {

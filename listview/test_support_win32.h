@@ -87,10 +87,12 @@ struct ListViewTest : ::testing::Test {
     }
     void TearDown() override { DestroyWindow(view); }
 
-    // A view of `rows` full rows, `width` pixels wide with its scroll bar.
-    void MakeView(int rows, int width = 400) {
+    // A view of `rows` full rows, `width` pixels wide with its scroll bar,
+    // with the class's own style bits in `style`.
+    void MakeView(int rows, int width = 400, DWORD style = 0) {
         if (view) DestroyWindow(view);
-        view = CurrentView() = CreateWindowA("ZUBOLIST", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL,
+        view = CurrentView() = CreateWindowA("ZUBOLIST", "",
+                                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | style,
                                              0, 0, width, rows * lineHeight, parent,
                                              reinterpret_cast<HMENU>(kChildId), nullptr, nullptr);
         ASSERT_NE(view, nullptr);

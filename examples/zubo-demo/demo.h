@@ -8,6 +8,7 @@
 #include <string>
 
 #include "zubo.h"
+#include "zubo_console_pane.hpp"
 
 enum : int {
     kListId = 100,
@@ -29,8 +30,7 @@ struct Demo {
     HWND main = nullptr, list = nullptr, pane = nullptr;
     HFONT font = nullptr;
     Consout *console = nullptr;
-    MemoryDC *back = nullptr;  // the console pane's back buffer
-    int paneWidth = 0, paneHeight = 0;
+    zubo::ConsolePane consolePane;  // shows the console; pane is its window
     std::string dataDir;  // sample files, with a trailing backslash
     bool interactive = false;
     int activations = 0;  // ZLN_ACTIVATE notifications received
@@ -44,12 +44,11 @@ inline void StoreDemoPointer(HWND window, LPARAM createParams) {
 }
 inline Demo *DemoOf(HWND window) { return reinterpret_cast<Demo *>(GetWindowLongPtrA(window, 0)); }
 
-// Console pane (console_pane.cpp).
+// Console pane (console_pane.cpp), on zubo::ConsolePane.
 bool RegisterConsolePane(HINSTANCE instance);
 bool CreateConsolePane(Demo *demo, int x, int y);
 void ConsolePrint(Demo *demo, const std::string &bytes);
-void ConsoleFlush(Demo *demo);  // draws the changed cells and shows them
-void ConsoleSyncScrollBar(Demo *demo);
+void ConsoleFlush(Demo *demo);  // shows what changed through the C functions
 
 // Screenshots (capture.cpp): the window with its frame, or the rows top to
 // bottom of it (window coordinates) when bottom > top.

@@ -23,36 +23,37 @@ namespace {
 const char kMainClass[] = "ZuboDemoMain";
 
 // Menus from static tables, built once by the library.
+using namespace zubo::menu;
 ZuboMenuRow fileMenu[] = {
-    {ZUBOMENU_GUARD, 0, 0},
-    {ZUBOMENU_ITEM, kCmdOpen, reinterpret_cast<intptr_t>("&Open list...")},
-    {ZUBOMENU_ITEM, kCmdSave, reinterpret_cast<intptr_t>("&Save list")},
-    {ZUBOMENU_ITEM, kCmdFolder, reinterpret_cast<intptr_t>("Choose &folder...")},
-    {ZUBOMENU_BREAK, 0, 0},  // a separator in a popup
-    {ZUBOMENU_ITEM, kCmdExit, reinterpret_cast<intptr_t>("E&xit")},
-    {ZUBOMENU_END, 0, 0},
+    Header(),
+    Item("&Open list...", kCmdOpen),
+    Item("&Save list", kCmdSave),
+    Item("Choose &folder...", kCmdFolder),
+    Break(),  // a separator in a popup
+    Item("E&xit", kCmdExit),
+    End(),
 };
 ZuboMenuRow viewMenu[] = {
-    {ZUBOMENU_GUARD, 0, 0},
-    {ZUBOMENU_ITEM, kCmdMarkAll, reinterpret_cast<intptr_t>("Mark &all\tCtrl+A")},
-    {ZUBOMENU_ITEM, kCmdClearMarks, reinterpret_cast<intptr_t>("&Clear marks")},
-    {ZUBOMENU_ITEM, kCmdMarkGp4, reinterpret_cast<intptr_t>("Mark *.&gp4 files")},
-    {ZUBOMENU_BREAK, 0, 0},
-    {ZUBOMENU_ITEM, kCmdClearConsole, reinterpret_cast<intptr_t>("Clear c&onsole")},
-    {ZUBOMENU_END, 0, 0},
+    Header(),
+    Item("Mark &all\tCtrl+A", kCmdMarkAll),
+    Item("&Clear marks", kCmdClearMarks),
+    Item("Mark *.&gp4 files", kCmdMarkGp4),
+    Break(),
+    Item("Clear c&onsole", kCmdClearConsole),
+    End(),
 };
 ZuboMenuRow helpMenu[] = {
-    {ZUBOMENU_GUARD, 0, 0},
-    {ZUBOMENU_ITEM, kCmdAbout, reinterpret_cast<intptr_t>("&About ZUBO demo")},
-    {ZUBOMENU_END, 0, 0},
+    Header(),
+    Item("&About ZUBO demo", kCmdAbout),
+    End(),
 };
 ZuboMenuRow menuBar[] = {
-    {ZUBOMENU_GUARD, 0, 0},
-    {ZUBOMENU_SUBMENU, reinterpret_cast<intptr_t>(fileMenu), reinterpret_cast<intptr_t>("&File")},
-    {ZUBOMENU_SUBMENU, reinterpret_cast<intptr_t>(viewMenu), reinterpret_cast<intptr_t>("&View")},
-    {ZUBOMENU_BREAK, 0, 0},  // Help goes to the right end of the bar
-    {ZUBOMENU_SUBMENU, reinterpret_cast<intptr_t>(helpMenu), reinterpret_cast<intptr_t>("&Help")},
-    {ZUBOMENU_END, 0, 0},
+    Header(),
+    Submenu("&File", fileMenu),
+    Submenu("&View", viewMenu),
+    Break(),  // Help goes to the right end of the bar
+    Submenu("&Help", helpMenu),
+    End(),
 };
 
 int32_t ZUBOAPI CompareNames(const GdirlistEntry *a, const GdirlistEntry *b, ZuboUserValue) {
@@ -275,7 +276,6 @@ int main(int argc, char **argv) {
         status = RunScript(&demo, outDir);
         DestroyWindow(demo.main);
     }
-    if (demo.back) demo.back->ops.Release(demo.back);
     Consout_Release(demo.console);
     DeleteObject(demo.font);
     return status;

@@ -304,6 +304,7 @@ void HostEntry(void) {
     ConsoleChecks();
     ListViewChecks();
     HostCxxChecks();
+    HostHppChecks();
     HostPrint("msvc host: ");
     if (failures == 0) {
         HostPrint("all ");

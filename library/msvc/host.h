@@ -12,6 +12,8 @@ void HostCheck(int ok, const char *what);
 void HostPrint(const char *text);
 /* The checks made from C++. */
 void HostCxxChecks(void);
+/* The checks of the C++ layer, zubo.hpp. */
+void HostHppChecks(void);
 
 #ifdef __cplusplus
 }

@@ -31,6 +31,12 @@ typedef const void *LPCVOID;
 typedef DWORD *LPDWORD;
 typedef const char *LPCSTR;
 typedef DWORD COLORREF;
+#ifdef _WIN64
+typedef unsigned long long ULONG_PTR; /* the SDK spells it unsigned __int64 */
+#else
+typedef unsigned long ULONG_PTR;
+#endif
+typedef ULONG_PTR SIZE_T;
 
 #define ZUBO_STANDIN_HANDLE(name) \
     struct name##__ { int unused; }; \
@@ -70,6 +76,9 @@ WINBASEAPI HANDLE WINAPI GetStdHandle(DWORD nStdHandle);
 WINBASEAPI BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
                                  LPDWORD lpNumberOfBytesWritten, LPVOID lpOverlapped);
 WINBASEAPI __declspec(noreturn) void WINAPI ExitProcess(UINT uExitCode);
+WINBASEAPI HANDLE WINAPI GetProcessHeap(void);
+WINBASEAPI LPVOID WINAPI HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes);
+WINBASEAPI BOOL WINAPI HeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem);
 
 /* user32 */
 WINUSERAPI HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
