@@ -56,8 +56,9 @@
  *   would. A window of another process is refused (0; null for a pointer).
  * - Record lists, consoles and memory DCs are not thread-safe: one thread
  *   at a time uses each.
- * - Callbacks run on the calling thread (for a list view: the owner
- *   thread), inside the call that caused them.
+ * - Callbacks run on the calling thread, inside the call that caused them;
+ *   for a list view that is always the owner thread, and so are its
+ *   notifications.
  *
  * Callbacks and what they may call
  * - Sort comparison: reads the two entries; calls nothing that changes or
@@ -70,9 +71,10 @@
  * - Scroll-notify procedure: may read its console, draw it (Consout_Update,
  *   Consout_Draw) and set its view; must not feed it bytes or release it.
  * - List view notifications (WM_COMMAND to the parent): the parent may
- *   read the view (Zubolist_GetDataPtr, Zubolist_GetListNum, a walk), and
- *   may destroy the list view from inside a notification or callback; the
- *   call that sent it then stops and returns.
+ *   call the view's functions (the operation that sent the notification
+ *   then goes on from what they left), and may destroy the list view from
+ *   inside a notification or callback; the call that sent it then stops
+ *   and returns.
  * - No C++ exception may leave a callback: the library's frames cannot be
  *   unwound.
  *
@@ -322,13 +324,8 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
  * result is 0 (null for pointers), except that Zubolist_MarkSet returns
  * its status argument in every case.
  *
- * Threads: a view belongs to the thread that created it. A Zubolist_
- * function called on another thread of the process is carried out on that
- * thread (sent to the window, as messages to a control are) and returns
- * its result there; the window's thread must keep handling messages
- * meanwhile, and must not be waiting for the calling thread (that
- * deadlocks, as any SendMessage does). Notifications and the host's
- * routines (walks, sort comparisons) always run on the window's thread.
+ * Threads: a view belongs to the thread that created it; calls from other
+ * threads are carried out there (see "Threads" at the top).
  *
  * Destruction: the parent may destroy the view while handling any
  * notification, and a walk routine or sort comparison may destroy it; the
