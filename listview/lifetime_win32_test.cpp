@@ -28,6 +28,7 @@ constexpr int kClosingId = 77;
 struct Closer {
     HWND view = nullptr;
     int closeOn = 0;
+    bool emptyInstead = false;  // empty the view instead of closing it
     size_t stateSize = 0;
     std::vector<void *> reused;
     std::string heard;
@@ -58,7 +59,11 @@ LRESULT CALLBACK ClosingParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     Closer &c = TheCloser();
     if (msg == WM_COMMAND && LOWORD(wParam) == kClosingId) {
         c.heard += "C" + std::to_string(HIWORD(wParam));
-        if (c.closeOn == 0 || c.closeOn == HIWORD(wParam)) c.CloseView();
+        if (c.closeOn != 0 && c.closeOn != HIWORD(wParam)) return 0;
+        if (c.emptyInstead)
+            Zubolist_DeleteAll(c.view);
+        else
+            c.CloseView();
         return 0;
     }
     if (msg == WM_RENDERFORMAT && wParam == CF_TEXT) {  // delayed clipboard text
@@ -119,6 +124,7 @@ struct LifetimeTest : ::testing::Test {
         UpdateWindow(view);
         closer.view = view;
         closer.closeOn = closeOn;
+        closer.emptyInstead = false;
         closer.stateSize = _msize(reinterpret_cast<void *>(GetWindowLongPtrA(view, 0)));
         closer.heard.clear();
         ASSERT_GT(closer.stateSize, 0u);
@@ -216,6 +222,19 @@ TEST_F(LifetimeTest, ClosedByTheClipboardOwnerDuringAPaste) {
     CloseClipboard();
     EXPECT_EQ(Zubolist_InsertFromClipboard(view), 0);  // the view died while it read
     ExpectClosed("R");
+}
+
+// A parent may also change the view from a notification: the operation
+// goes on from what the parent left.
+TEST_F(LifetimeTest, AParentEmptiesTheViewFromActivation) {
+    MakeView(ZLN_ACTIVATE);
+    closer.emptyInstead = true;
+    Key(VK_RETURN);  // activates; the parent empties the view; the step down finds the end row
+    EXPECT_EQ(closer.heard, "C2C1");
+    EXPECT_EQ(Zubolist_GetListNum(view), 0);
+    EXPECT_EQ(Zubolist_GetDataPtr(view), nullptr);
+    closer.view = nullptr;
+    DestroyWindow(view);
 }
 
 TEST_F(LifetimeTest, AClosedViewFreesWhatItOwned) {

@@ -108,18 +108,6 @@ bool SamePixels(MemoryDC *a, MemoryDC *b, int width, int height) {
     return true;
 }
 
-// The console pane's picture, made by the updates so far, against the
-// whole view drawn afresh.
-bool ConsoleShowsItsView(Demo *demo) {
-    MemoryDC *fresh = CreateMemoryDC(demo->paneWidth, demo->paneHeight, 32);
-    if (!fresh) return false;
-    Consout_Draw(demo->console, fresh->ops.GetHDC(fresh), 0, 0, 0, 0, demo->paneWidth,
-                 demo->paneHeight);
-    const bool same = SamePixels(demo->back, fresh, demo->paneWidth, demo->paneHeight);
-    fresh->ops.Release(fresh);
-    return same;
-}
-
 // The list view's client area as the screen shows it.
 MemoryDC *CaptureClient(HWND window, const RECT &client) {
     MemoryDC *shot = CreateMemoryDC(client.right, client.bottom, 32);
@@ -128,6 +116,26 @@ MemoryDC *CaptureClient(HWND window, const RECT &client) {
     shot->ops.BltFrom(shot, 0, 0, screen, &client);
     ReleaseDC(window, screen);
     return shot;
+}
+
+// The console pane's picture, made by its updates so far, against the
+// whole view drawn afresh: the cells of the screen, as the screen shows
+// them.
+bool ConsoleShowsItsView(Demo *demo) {
+    const int width = Consout_GetConsWidth(demo->console) * Consout_GetFontWidth(demo->console);
+    const int height =
+        Consout_GetConsHeight(demo->console) * Consout_GetBaselineskip(demo->console);
+    const RECT cells = {0, 0, width, height};
+    MemoryDC *shown = CaptureClient(demo->pane, cells);
+    MemoryDC *fresh = CreateMemoryDC(width, height, 32);
+    bool same = false;
+    if (shown && fresh) {
+        Consout_Draw(demo->console, fresh->ops.GetHDC(fresh), 0, 0, 0, 0, width, height);
+        same = SamePixels(shown, fresh, width, height);
+    }
+    if (shown) shown->ops.Release(shown);
+    if (fresh) fresh->ops.Release(fresh);
+    return same;
 }
 
 // The list view as its paints so far left it against all of it painted
