@@ -15,6 +15,7 @@
 #include "listview/marks_win32.h"
 #include "listview/navigation_win32.h"
 #include "listview/owner_thread_win32.h"
+#include "listview/view_lookup_win32.h"
 #include "listview/window_win32.h"
 
 using namespace zubo::listview;
@@ -41,20 +42,24 @@ ListViewState *StateOf(HWND hwnd) {
 // Runs op on the state of a list view window, on the window's owner
 // thread, and gives its result; 0 for any other window. The process check
 // comes before the class name is read: the pointer in another process's
-// window means nothing here.
+// window means nothing here. A view this thread called before is found
+// without the checks (view_lookup_win32.h).
 template <typename Op>
 LRESULT WithState(HWND hwnd, Op op) {
     auto held = [&op](ListViewState *s) -> LRESULT {
         StateHold hold(s);  // the host may destroy the window inside the call
         return static_cast<LRESULT>(op(s));
     };
+    if (ListViewState *s = hwnd ? RememberedState(hwnd) : nullptr) return held(s);
     const Owner owner = OwnerOf(hwnd);
     if (owner == Owner::kNone || !IsListView(hwnd)) return 0;
     // The owner thread looks the state up itself: a window destroyed
     // before it gets there refuses the call in the same way.
     if (owner == Owner::kAnotherThread) return ForwardToOwner(hwnd, held);
     ListViewState *s = StateOf(hwnd);
-    return s ? held(s) : 0;
+    if (!s) return 0;
+    RememberState(hwnd, s);
+    return held(s);
 }
 
 // The same for an operation whose export gives a fixed result.

@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include "listview/view_lookup_win32.h"
+
 namespace zubo::listview {
 
 void FreeState(ListViewState *s) {
@@ -14,6 +16,7 @@ void FreeState(ListViewState *s) {
 
 void EndLife(HWND hwnd, ListViewState *s) {
     SetWindowLongPtrA(hwnd, 0, 0);  // later messages and calls find no state
+    ForgetState(hwnd);
     ViewLife &life = LifeOf(s);
     life.destroyed = true;
     // The window procedure holds the state while it handles WM_DESTROY, so
