@@ -10,6 +10,14 @@
 #   zubo_windows_test(name COMMAND cmd... [PROPERTIES props...])
 #                          a test that runs Windows programs, named
 #                          win32.NAME or win64.NAME after the build.
+#   zubo_windows_program(name files... [NO_LIBRARY] [LIBS libs...])
+#                          a Windows program for tests that register it
+#                          themselves (linked statically, against ZUBO.dll
+#                          unless NO_LIBRARY: then it only builds after it).
+#   zubo_codepage_tests(base program [FIXTURE name])
+#                          runs the program under code page 932 and under
+#                          1252 as tests BASE_932 and BASE_1252 (the 932 run
+#                          sets the fixture up, the 1252 run needs it).
 #
 # Every Windows build registers its tests: the 32-bit product's under the
 # 32-bit wine loader, the 64-bit build's under wine64. Where a build's
@@ -178,4 +186,38 @@ function(zubo_windows_test name)
                                         "${ZUBO_CANNOT_RUN_WHY}")
     set_tests_properties(${test} PROPERTIES SKIP_RETURN_CODE 77)
   endif()
+endfunction()
+
+function(zubo_windows_program name)
+  cmake_parse_arguments(P "NO_LIBRARY" "" "LIBS" ${ARGN})
+  add_executable(${name} ${P_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PRIVATE "${ZUBO_TOP}/include" "${ZUBO_TOP}")
+  target_compile_options(${name} PRIVATE ${ZUBO_WARNINGS})
+  if(P_NO_LIBRARY)
+    add_dependencies(${name} ZUBO)
+  else()
+    target_link_libraries(${name} PRIVATE ZUBO)
+  endif()
+  target_link_libraries(${name} PRIVATE ${P_LIBS})
+  target_link_options(${name} PRIVATE -static)
+endfunction()
+
+# Wine takes the system's ANSI code page from LC_ALL: ja_JP.UTF-8 gives
+# 932, C.UTF-8 gives 1252. Both runs use the shared desktop.
+function(zubo_codepage_tests base program)
+  cmake_parse_arguments(C "" "FIXTURE" "" ${ARGN})
+  foreach(cp "932|ja_JP.UTF-8|FIXTURES_SETUP" "1252|C.UTF-8|FIXTURES_REQUIRED")
+    string(REPLACE "|" ";" cp "${cp}")
+    list(GET cp 0 _acp)
+    list(GET cp 1 _locale)
+    list(GET cp 2 _fixture)
+    set(_fixture_props "")
+    if(C_FIXTURE)
+      set(_fixture_props ${_fixture} ${C_FIXTURE}_${ZUBO_ARCH})
+    endif()
+    zubo_windows_test(${base}_${_acp}
+      COMMAND env LC_ALL=${_locale} ZUBO_TEST_ACP=${_acp} ${ZUBO_WINE_RUN} ./${program}.exe
+      PROPERTIES WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/bin" TIMEOUT 300
+                 RESOURCE_LOCK desktop_input ${_fixture_props})
+  endforeach()
 endfunction()

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "library/dib_test_support_win32.h"
+#include "library/window_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -231,14 +232,8 @@ TEST_P(Fonts, ConsoleCharactersSitOnTheirCells) {
 // One parent for the whole program: under Xvfb without a window manager
 // each top-level window takes seconds to take down.
 HWND Parent() {
-    static HWND parent = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "ZuboCellsParent";
-        RegisterClassA(&wc);
-        return CreateWindowA("ZuboCellsParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 800, 200,
-                             nullptr, nullptr, nullptr, nullptr);
-    }();
+    static HWND parent = zubo_test::MakeTopLevelWindow("ZuboCellsParent", WS_POPUP | WS_VISIBLE,
+                                                       0, 0, 800, 200);
     return parent;
 }
 

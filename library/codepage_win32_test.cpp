@@ -16,6 +16,7 @@
 
 #include "library/clipboard_test_support_win32.h"
 #include "library/dib_test_support_win32.h"
+#include "library/window_test_support_win32.h"
 #include "zubo.h"
 
 namespace {
@@ -441,14 +442,8 @@ TEST(Console, LongRowLooksAsUnderCodePage932) {
 // One parent for the whole program: under Xvfb without a window manager
 // each top-level window takes seconds to take down.
 HWND Parent() {
-    static HWND parent = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "ZuboCodePageParent";
-        RegisterClassA(&wc);
-        return CreateWindowA("ZuboCodePageParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                             700, 200, nullptr, nullptr, nullptr, nullptr);
-    }();
+    static HWND parent = zubo_test::MakeTopLevelWindow(
+        "ZuboCodePageParent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 200);
     return parent;
 }
 

@@ -8,17 +8,13 @@
 
 #include <string>
 
+#include "library/window_test_support_win32.h"
+
 namespace {
 
 HWND Parent() {
-    static HWND parent = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "ZuboPaneTestParent";
-        RegisterClassA(&wc);
-        return CreateWindowA("ZuboPaneTestParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                             900, 700, nullptr, nullptr, nullptr, nullptr);
-    }();
+    static HWND parent = zubo_test::MakeTopLevelWindow(
+        "ZuboPaneTestParent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700);
     return parent;
 }
 
