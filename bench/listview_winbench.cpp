@@ -1,14 +1,18 @@
 // The list view under wine with 100k entries, beside a plain record list
 // filled with the same entries and the system list view (comctl32
 // SysListView32, report view, one column, items held by the control)
-// filled with the same rows and repainted, in the same run. Each
-// comparison runs its two sides in alternating rounds (winbench.h).
+// filled with the same rows and repainted, in the same run; and with and
+// without an accessibility client. Each comparison runs its two sides in
+// alternating rounds (winbench.h).
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <stdio.h>
 #include <string.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 #include "bench/winbench.h"
@@ -151,13 +155,109 @@ void BM_Zubolist_FullPaint(winbench::State &state) {
     state.counters["rows"] = kPageRows;
 }
 
+// An accessibility client, as a screen reader is one: it asks for a view's
+// accessible object (which the view then keeps, raising the events about
+// its rows), and it may hook every WinEvent of the process out of context,
+// on a thread of its own that takes them from its message queue.
+const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF,
+                            {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+std::atomic<long> g_eventsHeard{0};
+
+void CALLBACK HearEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    ++g_eventsHeard;
+}
+
+// Wine keeps a thread's view of the installed hooks until the thread sets
+// or removes a hook itself: without this, events raised after another
+// thread hooked them would be dropped, and after it unhooked them still
+// sent to the server.
+void RefreshHookView() {
+    UnhookWinEvent(SetWinEventHook(EVENT_MIN, EVENT_MIN, nullptr, HearEvent, 0, 0,
+                                   WINEVENT_OUTOFCONTEXT));
+}
+
+class HookThread {
+public:
+    HookThread() : ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, &id_);
+        WaitForSingleObject(ready_, INFINITE);
+        RefreshHookView();
+    }
+    ~HookThread() {
+        PostThreadMessageA(id_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+        RefreshHookView();
+    }
+
+private:
+    static DWORD WINAPI Run(void *p) {
+        HookThread *self = static_cast<HookThread *>(p);
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, HearEvent,
+                                             GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anything comes
+        SetEvent(self->ready_);
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        UnhookWinEvent(hook);
+        return 0;
+    }
+    HANDLE ready_;
+    HANDLE thread_;
+    DWORD id_ = 0;
+};
+
+IAccessible *AskForObject(HWND view) {
+    IAccessible *acc = nullptr;
+    AccessibleObjectFromWindow(view, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                               reinterpret_cast<void **>(&acc));
+    return acc;
+}
+
+enum class Client : uint8_t {
+    kNone,       // nobody asked for the view's object, nobody hooks events
+    kAsked,      // a client asked for the object; nobody hooks events
+    kListening,  // a client asked, and hooks every event
+};
+
+// The client's side for one view, from its construction to its end.
+class ClientOf {
+public:
+    ClientOf(HWND view, Client c)
+        : hook_(c == Client::kListening ? new HookThread : nullptr),
+          acc_(c == Client::kNone ? nullptr : AskForObject(view)) {
+        RefreshHookView();
+    }
+    ~ClientOf() {
+        if (acc_) acc_->Release();
+    }
+    ClientOf(const ClientOf &) = delete;
+    ClientOf &operator=(const ClientOf &) = delete;
+    IAccessible *Object() const { return acc_; }
+
+private:
+    std::unique_ptr<HookThread> hook_;
+    IAccessible *acc_;
+};
+
 // Steps between two rows in the middle of the page, so that no step
 // scrolls: each one invalidates two rows, which are repainted when paint is
-// set, and otherwise left for a paint that never comes in the loop.
-void StepBetweenTwoRows(winbench::State &state, bool paint) {
+// set, and otherwise left for a paint that never comes in the loop. With
+// the view focused, each step also raises the focus event for the new
+// cursor row, which the client, if any, may hear.
+void StepBetweenTwoRows(winbench::State &state, bool paint, bool focused = false,
+                        Client client = Client::kNone) {
     FilledZubolist z;
+    ClientOf c(z.view, client);
+    if (focused) {
+        SetForegroundWindow(Parent());
+        SetFocus(z.view);
+    }
     Zubolist_CursorUp(z.view);
     Repaint(z.view);
+    const long heard = g_eventsHeard;
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
             if (i % 2)
@@ -168,7 +268,10 @@ void StepBetweenTwoRows(winbench::State &state, bool paint) {
         }
     }
     ValidateRect(z.view, nullptr);
+    if (focused) SetFocus(nullptr);
     state.SetItemsProcessed(state.iterations() * 1000);
+    if (client == Client::kListening)
+        state.counters["events_heard"] = static_cast<double>(g_eventsHeard - heard);
 }
 
 void BM_Zubolist_1000CursorSteps(winbench::State &state) { StepBetweenTwoRows(state, true); }
@@ -180,6 +283,78 @@ void BM_Zubolist_1000CursorSteps_NoPaint(winbench::State &state) {
     StepBetweenTwoRows(state, false);
 }
 WINBENCH(BM_Zubolist_1000CursorSteps_NoPaint);
+
+// Focused: each step raises the focus event, which nobody hears.
+void BM_Zubolist_1000CursorSteps_Focused(winbench::State &state) {
+    StepBetweenTwoRows(state, false, true);
+}
+// A client asked for the view's object and hooks every event.
+void BM_Zubolist_1000CursorSteps_ClientListening(winbench::State &state) {
+    StepBetweenTwoRows(state, false, true, Client::kListening);
+}
+WINBENCH_VERSUS(BM_Zubolist_1000CursorSteps_Focused, BM_Zubolist_1000CursorSteps_NoPaint);
+WINBENCH_VERSUS(BM_Zubolist_1000CursorSteps_ClientListening, BM_Zubolist_1000CursorSteps_Focused);
+
+// 100k shown adds to a view whose object a client asked for: each add
+// raises the event of a new row.
+HWND NewAskedZubolist() {
+    HWND v = NewZubolist();
+    if (IAccessible *acc = AskForObject(v)) acc->Release();  // the view keeps its object
+    return v;
+}
+
+void BM_Zubolist_Fill100k_ClientAsked(winbench::State &state) {
+    FillTimed(state, NewAskedZubolist, FillZubolist100k, false);
+}
+void BM_Zubolist_Fill100k_ClientListening(winbench::State &state) {
+    HookThread hook;
+    const long heard = g_eventsHeard;
+    FillTimed(state, NewAskedZubolist, FillZubolist100k, false);
+    state.counters["events_heard"] = static_cast<double>(g_eventsHeard - heard);
+}
+WINBENCH_VERSUS(BM_Zubolist_Fill100k_ClientAsked, BM_Zubolist_Fill100k);
+WINBENCH_VERSUS(BM_Zubolist_Fill100k_ClientListening, BM_Zubolist_Fill100k);
+
+// A client reading 40 rows' names in a view of 1,000,000 entries: next to
+// the cursor in the middle, and at the start. Each child is found by index
+// from the nearest known node, never by a walk from the list's start.
+struct MillionView {
+    HWND view = NewZubolist();
+    IAccessible *acc = nullptr;
+    MillionView() {
+        FillZubolist(view, 1000000);
+        acc = AskForObject(view);
+        VARIANT middle;
+        middle.vt = VT_I4;
+        middle.lVal = 500001;
+        if (acc) acc->accSelect(SELFLAG_TAKEFOCUS, middle);  // the cursor on row 500,000
+    }
+};
+MillionView &Million() {
+    static MillionView m;
+    return m;
+}
+
+void ReadNames(winbench::State &state, LONG firstChild) {
+    IAccessible *acc = Million().acc;
+    for (auto _ : state) {
+        for (LONG c = firstChild; c < firstChild + 40; ++c) {
+            VARIANT child;
+            child.vt = VT_I4;
+            child.lVal = c;
+            BSTR name = nullptr;
+            if (acc) acc->get_accName(child, &name);
+            SysFreeString(name);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 40);
+}
+
+void BM_Accessible_40NamesAtTheCursorOf1M(winbench::State &state) {
+    ReadNames(state, 500001 - 20);
+}
+void BM_Accessible_40NamesAtTheStartOf1M(winbench::State &state) { ReadNames(state, 1); }
+WINBENCH_VERSUS(BM_Accessible_40NamesAtTheCursorOf1M, BM_Accessible_40NamesAtTheStartOf1M);
 
 int ZUBOAPI MarkEven(HWND, GdirlistEntry *e, void *) {
     if (e->num1 % 2 == 0) e->flags |= GDIRLIST_MARK;

@@ -358,6 +358,49 @@ char *ZUBOAPI ConvSjisToJis(char *dst, const char *src);
  * sends ZLN_ACTIVATE, so a double click activates); a right click inverts
  * the row's mark; both take the focus. The scroll bar scrolls without
  * moving the cursor. The view has no mouse wheel handling of its own.
+ *
+ * Accessibility: a list view answers WM_GETOBJECT for OBJID_CLIENT with an
+ * IAccessible object of its own (Microsoft Active Accessibility), which
+ * screen readers read, and UI Automation clients through the system's
+ * bridge. The list is ROLE_SYSTEM_LIST, named by the window text,
+ * focusable and multi-selectable, focused while the view has the keyboard
+ * focus. Its children are the entries, child id = row + 1, simple elements
+ * (no objects of their own); the end row is not a child: with the cursor
+ * on it, the list itself is the focus. An entry is ROLE_SYSTEM_LISTITEM,
+ * named by its row's text as shown, read as Shift_JIS (code page 932);
+ * selectable and focusable, selected when marked, focused when it is the
+ * cursor row of a focused view, offscreen when its row is out of view; its
+ * location is its row across the client area, in screen coordinates. The
+ * marks are the selection and the cursor is the focus (get_accSelection,
+ * get_accFocus); hit tests, and navigation up, down, next, previous, to the
+ * first and the last child, work on rows. accSelect takes, adds, removes or
+ * extends (from the cursor) marks, silently as every marking does, and
+ * taking the focus moves the cursor there (ZLN_CURSORMOVE) and focuses the
+ * view. accDoDefaultAction on an entry ("Double Click") does what Enter
+ * does on it: the cursor goes to the row (ZLN_CURSORMOVE when it moved),
+ * then ZLN_ACTIVATE, then the cursor steps down. Events (NotifyWinEvent,
+ * OBJID_CLIENT, raised before the parent's notification):
+ * EVENT_OBJECT_FOCUS for the cursor row whenever it changes while the view
+ * has the focus, and when the view gets it; once a client has asked for the
+ * object, also EVENT_OBJECT_SELECTIONADD or _SELECTIONREMOVE for one mark,
+ * _SELECTIONWITHIN for many, EVENT_OBJECT_CREATE for an added entry
+ * whose row is on the page (not for those added beyond it, which clients
+ * count when they need to: a long fill raises no flood of events),
+ * EVENT_OBJECT_NAMECHANGE for an entry a walk routine changed, and
+ * EVENT_OBJECT_REORDER when many rows changed (sorting, pasting, removing,
+ * restoring, deleting, reading a list file, a new column width). Nothing is
+ * loaded for this before the first WM_GETOBJECT: then oleacc.dll,
+ * oleaut32.dll and ole32.dll are loaded, and stay. The object's methods may
+ * be called on any thread; they run on the view's thread, as the Zubolist_
+ * functions do. A view whose thread is in no COM apartment is served from
+ * the process's multithreaded apartment, which the library then keeps in
+ * being for the life of the process (CoIncrementMTAUsage: Windows 8 and
+ * later; on older systems such a view answers as a plain window). The
+ * object outlives its view while a client holds it, and then answers
+ * RPC_E_DISCONNECTED to every call. Since a client may call the object at
+ * any time, a process that has met an accessibility client keeps the
+ * library loaded until it exits: the first object pins it, and FreeLibrary
+ * no longer unloads it.
  */
 #ifdef _WIN32
 

@@ -60,6 +60,13 @@ bool IsDoubleByteCodePage(UINT codePage) {
 
 bool SystemCodePageIsDoubleByte() { return IsDoubleByteCodePage(GetACP()); }
 
+int ShiftJisToWide(const char *bytes, int n, WCHAR *out, int cap) {
+    if (n <= 0) return 0;
+    const int w = MultiByteToWideChar(kShiftJisCodePage, 0, bytes, n, out, cap);
+    if (w > 0 || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return w;
+    return MultiByteToWideChar(CP_ACP, 0, bytes, n, out, cap);
+}
+
 TextPath ChooseTextPath(HDC dc) {
     if (SystemCodePageIsDoubleByte()) return TextPath::kBytes;
     return IsDoubleByteCodePage(FontCodePage(dc)) ? TextPath::kBytes : TextPath::kShiftJisWide;

@@ -23,6 +23,11 @@ bool IsDoubleByteCodePage(UINT codePage);
 // the library's text changes, neither in drawing nor on the clipboard.
 bool SystemCodePageIsDoubleByte();
 
+// The library's text (Shift_JIS) as UTF-16, for what the system reads as
+// text rather than draws: at most cap units, their count returned. Where
+// the system lacks code page 932, the bytes are read in its ANSI code page.
+int ShiftJisToWide(const char *bytes, int n, WCHAR *out, int cap);
+
 // How a drawing hands its bytes to GDI.
 enum class TextPath : uint8_t {
     kBytes,          // ExtTextOutA of the bytes, as on a Japanese system

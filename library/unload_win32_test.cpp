@@ -107,4 +107,22 @@ TEST(UnloadTest, AnotherModulesClassOfTheNameStays) {
     EXPECT_TRUE(UnregisterClassA("ZUBOLIST", GetModuleHandleA(nullptr)));
 }
 
+// Once an accessibility client has asked for a view's object, the process
+// keeps the library: the client may call that object at any time, even
+// after the view and the host's last reference to the library are gone.
+// Last here, since it holds for the rest of the process.
+TEST(UnloadTest, AClientsRequestKeepsTheLibraryLoaded) {
+    Library lib;
+    ASSERT_TRUE(lib.Load());
+    ASSERT_NE(lib.init(), 0);
+    HWND view = CreateView();
+    ASSERT_NE(view, nullptr);
+    // What a client's AccessibleObjectFromWindow sends; the object stays
+    // handed out, as to a client that has not let go of it yet.
+    EXPECT_GT(SendMessageA(view, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
+    DestroyWindow(view);
+    ASSERT_TRUE(FreeLibrary(lib.module));
+    EXPECT_EQ(GetModuleHandleA("ZUBO.dll"), lib.module) << "unloaded under a client's object";
+}
+
 }  // namespace

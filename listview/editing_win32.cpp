@@ -8,15 +8,15 @@
 namespace zubo::listview {
 
 int32_t AddEntry(ListViewState *s, const GdirlistEntry *entry) {
-    if (entry) Gdirlist_Add(s->shownList, entry);
+    const bool added = entry && Gdirlist_Add(s->shownList, entry);
     const int32_t count = EntryCount(s);
-    ApplyChange(s, EntryAppended(count - 1));
+    ApplyChange(s, added ? EntryAppended(count - 1) : NothingAppended(count - 1));
     return count;
 }
 
 void SortEntries(ListViewState *s, GdirlistCompareProc compare, ZuboUserValue user) {
     Gdirlist_Sort(s->shownList, compare, user);
-    ApplyChange(s, AllRowsChanged());
+    ApplyChange(s, EntriesSorted());
 }
 
 int32_t RemoveEntry(ListViewState *s) {

@@ -6,7 +6,6 @@
 #include "listview/keymap.h"
 #include "listview/marks_win32.h"
 #include "listview/navigation_win32.h"
-#include "listview/update_win32.h"
 
 namespace zubo::listview {
 namespace {
@@ -27,9 +26,7 @@ void HandleKey(ListViewState *s, WPARAM key) {
     if (IsDigitKeyCommand(command.action) && DigitKeysOff(s)) return;
     switch (command.action) {
     case KeyAction::kNone: break;
-    case KeyAction::kActivateAndDown:
-        if (NotifyParent(s, ZLN_ACTIVATE)) CursorDown(s);
-        break;
+    case KeyAction::kActivateAndDown: ActivateAndStepDown(s); break;
     case KeyAction::kMarkInvertAndDown: MarkInvertAndDown(s); break;
     case KeyAction::kCursorPageUp: CursorPageUp(s); break;
     case KeyAction::kCursorPageDown: CursorPageDown(s); break;

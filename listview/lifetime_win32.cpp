@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include "listview/accessible_win32.h"
 #include "listview/view_lookup_win32.h"
 
 namespace zubo::listview {
@@ -17,6 +18,9 @@ void FreeState(ListViewState *s) {
 void EndLife(HWND hwnd, ListViewState *s) {
     SetWindowLongPtrA(hwnd, 0, 0);  // later messages and calls find no state
     ForgetState(hwnd);
+    // Clients may keep the accessible object: it answers that the view is
+    // gone from now on.
+    DisconnectAccessible(s);
     ViewLife &life = LifeOf(s);
     life.destroyed = true;
     // The window procedure holds the state while it handles WM_DESTROY, so

@@ -93,16 +93,6 @@ HWND ClosingParent() {
     return parent;
 }
 
-// Blocks in use on the C runtime's heap, which the library shares.
-int HeapBlocksInUse() {
-    _HEAPINFO info = {};
-    int used = 0, status;
-    while ((status = _heapwalk(&info)) == _HEAPOK)
-        if (info._useflag == _USEDENTRY) ++used;
-    EXPECT_EQ(status, _HEAPEND);
-    return used;
-}
-
 struct LifetimeTest : ::testing::Test {
     Closer &closer = TheCloser();
     HWND view = nullptr;

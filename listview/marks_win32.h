@@ -22,6 +22,9 @@ void MarkInvert(ListViewState *s);
 // Inverts the cursor entry's mark and steps down; the new cursor index, or 0
 // on the end row (nothing done).
 int32_t MarkInvertAndDown(ListViewState *s);
+// Gives rows first ... last the mark `marked`, after clearing every mark
+// when clearAll is set (rows outside the entries are left alone).
+void SetMarks(ListViewState *s, int32_t first, int32_t last, bool marked, bool clearAll);
 // Calls walk (may be null) with each marked entry, or with each entry, until
 // it returns 0; the number visited.
 int32_t EnumEntries(ListViewState *s, bool markedOnly, ZubolistWalkProc walk, void *user);

@@ -34,11 +34,15 @@ int32_t CursorUp(ListViewState *s) {
     return to;
 }
 
-int32_t CursorDown(ListViewState *s) {
+int32_t CursorDown(ListViewState *s) { return CursorDownAfterMarking(s, kNoRowSet); }
+
+int32_t CursorDownAfterMarking(ListViewState *s, RowSet marksChanged) {
     const int32_t from = CursorPos(s);
     if (from >= EntryCount(s)) return from;
     const int32_t to = Gdirlist_CursorDown(s->shownList);
-    ApplyChange(s, CursorStepped(from, to));
+    ViewChange change = CursorStepped(from, to);
+    change.events.marks = marksChanged;
+    ApplyChange(s, change);
     return to;
 }
 
@@ -58,6 +62,18 @@ int32_t CursorEnd(ListViewState *s) {
 
 int32_t CursorTop(ListViewState *s) { return JumpTo(s, CursorPos(s) == 0, 0); }
 
+int32_t CursorTo(ListViewState *s, int32_t row) {
+    const int32_t from = CursorPos(s);
+    if (row == from || row < 0 || row > EntryCount(s)) return from;
+    const int32_t to = Gdirlist_SetCurPos(s->shownList, row);
+    ApplyChange(s, CursorMoved(from, to));
+    return to;
+}
+
+void ActivateAndStepDown(ListViewState *s) {
+    if (NotifyParent(s, ZLN_ACTIVATE)) CursorDown(s);
+}
+
 void LeftButtonDown(ListViewState *s, LPARAM lParam) {
     const int32_t row = RowFromLParam(s, lParam);
     const int32_t cursor = CursorPos(s);
@@ -75,7 +91,7 @@ void RightButtonDown(ListViewState *s, LPARAM lParam) {
     const int32_t row = RowFromLParam(s, lParam);
     if (row < EntryCount(s)) {
         Gdirlist_GetDataPtr(s->shownList, row)->flags ^= GDIRLIST_MARK;
-        ApplyChange(s, RowChanged(row));
+        ApplyChange(s, MarkChanged(row));
     }
     TakeFocus(s);
 }

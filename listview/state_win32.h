@@ -1,7 +1,8 @@
 // The per-window state of a "ZUBOLIST" list view, which every part of the
 // window code works on. Each part declares its operations in its own header
 // (window_win32.h, update_win32.h, navigation_win32.h, marks_win32.h,
-// editing_win32.h, clipboard_win32.h, keymap_win32.h); all of them take the
+// editing_win32.h, clipboard_win32.h, keymap_win32.h, accessible_win32.h,
+// winevents_win32.h); all of them take the
 // state of a live list view. Finding that state from a window handle, and
 // refusing other windows, is the exported functions' business
 // (exports_win32.cpp).
@@ -68,15 +69,32 @@ struct ViewLife {
     int32_t holds;   // messages and exported calls under way on this state
     bool destroyed;  // WM_DESTROY came: nothing more is done for the window
 };
+class AccessibleView;
+// What the window keeps for accessibility clients (accessible_win32.h,
+// winevents_win32.h).
+struct ViewAccess {
+    // Made on the first WM_GETOBJECT and kept, with one reference of the
+    // window's own, until the window is destroyed; null until a client asks.
+    AccessibleView *object;
+    bool focused;  // between WM_SETFOCUS and WM_KILLFOCUS
+    // The cursor row last announced as focused, and the entry it showed
+    // (null: the end row).
+    int32_t focusRow;
+    const GdirlistEntry *focusEntry;
+};
 struct ListViewWindow {
     ListViewState state;
     ViewDrawing drawing;
     ViewLife life;
+    ViewAccess access;
 };
 inline ViewDrawing &DrawingOf(ListViewState *s) {
     return reinterpret_cast<ListViewWindow *>(s)->drawing;
 }
 inline ViewLife &LifeOf(ListViewState *s) { return reinterpret_cast<ListViewWindow *>(s)->life; }
+inline ViewAccess &AccessOf(ListViewState *s) {
+    return reinterpret_cast<ListViewWindow *>(s)->access;
+}
 // True once the window has been destroyed; an operation that sent a
 // message or called a host's routine checks it before it goes on.
 inline bool Destroyed(ListViewState *s) { return LifeOf(s).destroyed; }

@@ -6,6 +6,7 @@
 #define ZUBO_LISTVIEW_TEST_SUPPORT_WIN32_H
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <windows.h>
 
 #include <string>
@@ -36,6 +37,16 @@ inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             r += "msg" + std::to_string(msg) + "/" + std::to_string(wParam);
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// Blocks in use on the C runtime's heap, which the library shares.
+inline int HeapBlocksInUse() {
+    _HEAPINFO info = {};
+    int used = 0, status;
+    while ((status = _heapwalk(&info)) == _HEAPOK)
+        if (info._useflag == _USEDENTRY) ++used;
+    EXPECT_EQ(status, _HEAPEND);
+    return used;
 }
 
 inline void Pump() {
@@ -71,7 +82,10 @@ inline void SendCtrl(DWORD flags) {
 }
 
 struct ListViewTest : ::testing::Test {
-    HWND parent = Parent();
+    // Views go into the shared parent unless a fixture gives its own.
+    explicit ListViewTest(HWND p = Parent()) : parent(p) {}
+
+    HWND parent;
     HWND view = nullptr;
     TEXTMETRICA font = {};  // of the view's default font
     int lineHeight = 0;

@@ -3,6 +3,7 @@
 
 #include "listview/geometry.h"
 #include "listview/window_win32.h"
+#include "listview/winevents_win32.h"
 
 namespace zubo::listview {
 
@@ -29,6 +30,10 @@ void ApplyChange(ListViewState *s, const ViewChange &change) {
         for (const RowBand &band : change.rows)
             if (band.last >= band.first) InvalidateRows(s, band.first, band.last);
     if (change.appendedRow >= 0 && change.appendedRow < s->topRow + s->pageRows) InvalidateAll(s);
+    // Accessibility clients hear of the change before the parent does: the
+    // parent may move the cursor again, and the last focus event raised
+    // must be the cursor row's that holds in the end.
+    if (!AnnounceChange(s, change)) return;
     if (change.cursorMoved) (void)NotifyParent(s, ZLN_CURSORMOVE);
 }
 

@@ -13,9 +13,10 @@
 namespace zubo::listview {
 
 // Brings the view up to date after a change: first the view (scroll bar,
-// keep-visible rule or back to row 0), then the repaint requests, then
-// ZLN_CURSORMOVE to the parent when the cursor moved. Does nothing for a
-// destroyed window; callers check Destroyed before going on after it.
+// keep-visible rule or back to row 0), then the repaint requests, then the
+// accessibility clients' events (winevents_win32.h), then ZLN_CURSORMOVE to
+// the parent when the cursor moved. Does nothing for a destroyed window;
+// callers check Destroyed before going on after it.
 void ApplyChange(ListViewState *s, const ViewChange &change);
 
 // Moves the view so that the cursor row is on screen, with a one-row margin

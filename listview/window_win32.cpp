@@ -7,12 +7,14 @@
 #include "library/alloc.h"
 #include "library/codepage_win32.h"
 #include "library/font_win32.h"
+#include "listview/accessible_win32.h"
 #include "listview/keymap_win32.h"
 #include "listview/lifetime_win32.h"
 #include "listview/navigation_win32.h"
 #include "listview/owner_thread_win32.h"
 #include "listview/rowtext.h"
 #include "listview/update_win32.h"
+#include "listview/winevents_win32.h"
 
 namespace zubo::listview {
 namespace {
@@ -179,6 +181,19 @@ void PaintRows(ListViewState *s) {
     EndPaint(s->hwnd, &ps);
 }
 
+// The focus messages are the system's as well; the view only notes them
+// for accessibility clients.
+LRESULT FocusGained(ListViewState *s, WPARAM wParam, LPARAM lParam) {
+    const LRESULT r = DefWindowProcA(s->hwnd, WM_SETFOCUS, wParam, lParam);
+    AnnounceFocusGained(s);
+    return r;
+}
+
+LRESULT FocusLost(ListViewState *s, WPARAM wParam, LPARAM lParam) {
+    NoteFocusLost(s);
+    return DefWindowProcA(s->hwnd, WM_KILLFOCUS, wParam, lParam);
+}
+
 LRESULT ForwardedCall(ListViewState *s, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result;
     if (RunForwardedCall(s, wParam, &result)) return result;
@@ -198,6 +213,9 @@ LRESULT Dispatch(HWND hwnd, ListViewState *s, UINT msg, WPARAM wParam, LPARAM lP
     case WM_SETREDRAW: return SetRedraw(s, wParam, lParam);
     case WM_LBUTTONDOWN: LeftButtonDown(s, lParam); return 0;
     case WM_RBUTTONDOWN: RightButtonDown(s, lParam); return 0;
+    case WM_SETFOCUS: return FocusGained(s, wParam, lParam);
+    case WM_KILLFOCUS: return FocusLost(s, wParam, lParam);
+    case WM_GETOBJECT: return AnswerGetObject(s, wParam, lParam);
     case kForwardedCallMessage: return ForwardedCall(s, msg, wParam, lParam);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -248,14 +266,15 @@ void LayoutView(ListViewState *s) {
     s->pageRows = PageRowsFor(r.bottom, s->lineHeight);
     s->topRow = TopRowAfterLayout(EntryCount(s), s->topRow, s->pageRows);
     const ColumnWidths w = ColumnsForWidth(r.right, s->charWidth);
+    const bool columnsChanged = w.name != s->nameWidth || w.name2 != s->name2Width ||
+                                w.num1 != s->num1Width || w.num2 != s->num2Width;
     s->nameWidth = w.name;
     s->name2Width = w.name2;
     s->num1Width = w.num1;
     s->num2Width = w.num2;
-    // May show the scroll bar and so re-enter through WM_SIZE; everything
+    // The scroll bar may appear and so re-enter through WM_SIZE; everything
     // above is already in place by then.
-    SetTopRow(s, s->topRow);
-    InvalidateAll(s);
+    ApplyChange(s, LaidOut(columnsChanged));
 }
 
 void SetTopRow(ListViewState *s, int32_t top) {
