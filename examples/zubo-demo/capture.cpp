@@ -8,6 +8,10 @@
 bool CaptureWindowPng(HWND window, const std::string &path, int top, int bottom) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return CaptureWindowAsShownPng(window, path, top, bottom);
+}
+
+bool CaptureWindowAsShownPng(HWND window, const std::string &path, int top, int bottom) {
     RECT outer;
     GetWindowRect(window, &outer);
     RECT area = {0, top, outer.right - outer.left, outer.bottom - outer.top};

@@ -53,6 +53,9 @@ void ConsoleFlush(Demo *demo);  // shows what changed through the C functions
 // Screenshots (capture.cpp): the window with its frame, or the rows top to
 // bottom of it (window coordinates) when bottom > top.
 bool CaptureWindowPng(HWND window, const std::string &path, int top = 0, int bottom = 0);
+// The same without repainting first: what the window's own updates left on
+// the screen.
+bool CaptureWindowAsShownPng(HWND window, const std::string &path, int top = 0, int bottom = 0);
 
 // The scripted run (script.cpp): returns the number of failed checks.
 int RunScript(Demo *demo, const std::string &outDir);
