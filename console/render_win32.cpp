@@ -30,7 +30,7 @@ public:
         last_ = saved_;
         last_.align = TA_LEFT | TA_TOP | TA_NOUPDATECP;
         SetTextAlign(dc_, last_.align);
-        path_ = ChooseTextPath(dc_);  // once per drawing: the font is fixed now
+        way_ = ChooseTextWay(dc_);  // once per drawing: the font is fixed now
     }
     // The host's context is handed back as it came: what the runs set is
     // set back, and only where it differs, so that a drawing whose last run
@@ -50,7 +50,7 @@ public:
         SetBkMode(dc_, last_.bkMode);
         SetBkColor(dc_, last_.background);
         SetTextColor(dc_, last_.text);
-        PutCells(dc_, path_, {x, y, c_->fontWidth, c_->fontHeight, opaque, bytes, n});
+        PutCells(dc_, way_, {x, y, c_->fontWidth, c_->fontHeight, opaque, bytes, n});
     }
 
 private:
@@ -59,7 +59,7 @@ private:
     HGDIOBJ old_ = nullptr;
     TextState saved_ = {};
     TextState last_ = {};
-    TextPath path_ = TextPath::kBytes;
+    TextWay way_ = {TextPath::kBytes, 0};
 };
 
 static_assert(RUN_MAX <= kTextOutMax, "a run is one text output");

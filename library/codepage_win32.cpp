@@ -52,6 +52,14 @@ int ShiftJisCells(const CellRun &run, WCHAR *wide, INT *advances) {
     return w;
 }
 
+bool IsPrintableAscii(const CellRun &run) {
+    for (int32_t i = 0; i < run.n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(run.bytes[i]);
+        if (b < 0x20 || b > 0x7E) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool IsDoubleByteCodePage(UINT codePage) {
@@ -72,14 +80,44 @@ TextPath ChooseTextPath(HDC dc) {
     return IsDoubleByteCodePage(FontCodePage(dc)) ? TextPath::kBytes : TextPath::kShiftJisWide;
 }
 
-void PutCells(HDC dc, TextPath path, const CellRun &run) {
+TextWay ChooseTextWay(HDC dc) {
+    TextWay way = {ChooseTextPath(dc), 0};
+    // The characters 0x20 to 0x7E are the same in Shift_JIS and UTF-16, and
+    // single bytes in every code page: measured as the path draws them.
+    INT widths[0x7E - 0x20 + 1];
+    const BOOL measured = way.path == TextPath::kShiftJisWide
+                              ? GetCharWidth32W(dc, 0x20, 0x7E, widths)
+                              : GetCharWidth32A(dc, 0x20, 0x7E, widths);
+    if (!measured) return way;
+    for (INT w : widths)
+        if (w != widths[0]) return way;
+    way.asciiAdvance = widths[0];
+    return way;
+}
+
+void PutCells(HDC dc, const TextWay &way, const CellRun &run) {
     if (run.n <= 0 || run.n > kTextOutMax) return;
     const RECT cells = {run.x, run.y, run.x + run.n * run.cellWidth, run.y + run.height};
     const UINT options = run.opaque ? ETO_OPAQUE : 0;
-    // Nothing is allocated while drawing: both arrays live on the stack.
+    // The font's own advances already put such a run on its cells. Some
+    // GDIs draw far more slowly with an advance array (wine's 32-bit one
+    // takes three times as long), and most text is such a run.
+    const bool fontKeepsCells =
+        way.asciiAdvance > 0 && way.asciiAdvance == run.cellWidth && IsPrintableAscii(run);
+    // Nothing is allocated while drawing: the arrays live on the stack.
+    WCHAR wide[kTextOutMax];
+    if (fontKeepsCells) {
+        if (way.path == TextPath::kShiftJisWide) {
+            for (int32_t i = 0; i < run.n; ++i) wide[i] = static_cast<WCHAR>(run.bytes[i]);
+            ExtTextOutW(dc, run.x, run.y, options, &cells, wide, static_cast<UINT>(run.n), nullptr);
+        } else {
+            ExtTextOutA(dc, run.x, run.y, options, &cells, run.bytes, static_cast<UINT>(run.n),
+                        nullptr);
+        }
+        return;
+    }
     INT advances[kTextOutMax];
-    if (path == TextPath::kShiftJisWide) {
-        WCHAR wide[kTextOutMax];
+    if (way.path == TextPath::kShiftJisWide) {
         const int w = ShiftJisCells(run, wide, advances);
         if (w > 0) {
             ExtTextOutW(dc, run.x, run.y, options, &cells, wide, static_cast<UINT>(w), advances);

@@ -61,14 +61,27 @@ struct CellRun {
     int32_t n;
 };
 
-// One text output (ExtTextOut) of a run on the path, with an advance for
-// every byte (every UTF-16 unit on the wide path: one cell, two for a
+// What a drawing knows of the font it holds, read once when it begins.
+struct TextWay {
+    TextPath path;
+    // The advance that the font gives every printable ASCII character as
+    // the path draws it; 0 when they differ.
+    int32_t asciiAdvance;
+};
+// The path (ChooseTextPath) and the font's ASCII advance, for drawing into
+// dc with the font it holds now.
+TextWay ChooseTextWay(HDC dc);
+
+// One text output (ExtTextOut) of a run in the way chosen, with an advance
+// for every byte (every UTF-16 unit on the wide path: one cell, two for a
 // double-width character), so that each character starts at its cell's
-// left edge whatever the font's own advances. An opaque run first fills
-// its whole cell rectangle, n cells by height, with the background colour,
-// so that nothing earlier shows between or beside narrower glyphs. At
-// most kTextOutMax bytes.
-void PutCells(HDC dc, TextPath path, const CellRun &run);
+// left edge whatever the font's own advances. A run of printable ASCII
+// whose font advance is the cell width goes without the advances: they
+// would put every character where the font does anyway. An opaque run
+// first fills its whole cell rectangle, n cells by height, with the
+// background colour, so that nothing earlier shows between or beside
+// narrower glyphs. At most kTextOutMax bytes.
+void PutCells(HDC dc, const TextWay &way, const CellRun &run);
 
 }  // namespace zubo
 

@@ -128,11 +128,11 @@ void EraseBackground(ListViewState *s, HDC dc) {
 
 static_assert(kRowTextMax <= kTextOutMax, "a row is one text output");
 
-// One row at y: the entry's text (on the path of ChooseTextPath), each
+// One row at y: the entry's text (in the way of ChooseTextWay), each
 // character on its cells and the cells on the background, then the rest of
 // the row filled up to the window's right edge. The text width is counted
 // in cells, not measured.
-void PaintRow(ListViewState *s, HDC dc, TextPath path, int32_t y, int32_t clientWidth,
+void PaintRow(ListViewState *s, HDC dc, const TextWay &way, int32_t y, int32_t clientWidth,
               const GdirlistEntry *e, bool cursorRow) {
     RECT row = {0, y, clientWidth, y + s->lineHeight};
     if (!e) {  // the end row
@@ -145,7 +145,7 @@ void PaintRow(ListViewState *s, HDC dc, TextPath path, int32_t y, int32_t client
     SetBkColor(dc, cursorRow ? base : kWhite);
     char text[kRowTextMax];
     const size_t len = FormatRowText(e, ColumnsOf(s), text, sizeof text);
-    PutCells(dc, path, {0, y, s->charWidth, s->lineHeight, true, text, static_cast<int32_t>(len)});
+    PutCells(dc, way, {0, y, s->charWidth, s->lineHeight, true, text, static_cast<int32_t>(len)});
     row.left = static_cast<LONG>(len) * s->charWidth;
     if (row.left < clientWidth)
         FillRect(dc, &row,
@@ -166,12 +166,12 @@ void PaintRows(ListViewState *s) {
         HGDIOBJ oldFont = SelectObject(dc, s->font);
         SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
         SetBkMode(dc, OPAQUE);
-        const TextPath path = ChooseTextPath(dc);
+        const TextWay way = ChooseTextWay(dc);
         int32_t index = Gdirlist_SetCurPos(s->shownList, first);
         for (int32_t y = (first - s->topRow) * s->lineHeight; y < ps.rcPaint.bottom;
              y += s->lineHeight) {
             const GdirlistEntry *e = Gdirlist_GetDataPtrCursor(s->shownList);
-            PaintRow(s, dc, path, y, client.right, e, index == cursor);
+            PaintRow(s, dc, way, y, client.right, e, index == cursor);
             if (!e) break;
             index = Gdirlist_CursorDown(s->shownList);
         }
