@@ -54,7 +54,10 @@ public:
             return false;
         }
         void operator++() { --left; }
-        int operator*() const { return 0; }
+        // What `for (auto _ : state)` names: nothing to use, and a type
+        // that says so, as Google Benchmark's does.
+        struct __attribute__((unused)) Value {};
+        Value operator*() const { return {}; }
     };
     Iterator begin() {
         start_ = Now();
